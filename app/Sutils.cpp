@@ -1,0 +1,191 @@
+// The shared settings, path and text routines.
+#include "app/Sutils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/FileError.h"
+#include "app/TextCodec.h"
+
+extern char** environ;
+
+namespace tavri {
+namespace {
+
+// Where a bare settings-file name lives: the Windows folder when WINDIR names one, else the
+// user's configuration folder.
+QString settingsFolder() {
+    const QString windir = GetEnvValue(QStringLiteral("WINDIR"));
+    if (!windir.isEmpty()) {
+        return AddBackslash(windir);
+    }
+    const QString xdg = GetEnvValue(QStringLiteral("XDG_CONFIG_HOME"));
+    if (!xdg.isEmpty()) {
+        return AddBackslash(xdg);
+    }
+    return AddBackslash(QDir::homePath() + QStringLiteral("/.config"));
+}
+
+// Splits text into lines ended by CR LF, LF or a lone CR.
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) {
+        lines.append(text.mid(start));
+    }
+    return lines;
+}
+
+QString keepOnly(const QString& text, QLatin1String alphabet) {
+    QString kept;
+    for (QChar c : text) {
+        if (alphabet.contains(c.toLower())) {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
+}  // namespace
+
+QString ReadIni(const QString& fileName, const QString& key) {
+    QString path = fileName;
+    if (!path.contains(kSeparator)) {
+        path = settingsFolder() + path;
+    }
+    if (!QFileInfo::exists(path)) {
+        return QString();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(QStringLiteral("read the settings file"), path, file.errorString());
+    }
+    const QStringList lines = splitLines(decodeInputBytes(file.readAll()));
+    const QString wanted = key.toUpper();
+    for (const QString& line : lines) {
+        if (line.left(key.size()).toUpper() == wanted) {
+            return line.mid(key.size() + 1);
+        }
+    }
+    return QString();
+}
+
+QString AddBackslash(const QString& path) {
+    if (path.endsWith(kSeparator)) {
+        return path;
+    }
+    return path + kSeparator;
+}
+
+QString GetEnvValue(const QString& name) {
+    const QString wanted = name.toUpper();
+    for (int i = 0; i < 1000 && environ[i] != nullptr; ++i) {
+        const QString entry = QString::fromLocal8Bit(environ[i]);
+        if (entry.isEmpty()) {
+            return QString();
+        }
+        if (entry.left(name.size()).toUpper() == wanted) {
+            const qsizetype eq = entry.indexOf(QLatin1Char('='));
+            return TrimSpaces(eq < 0 ? QString() : entry.mid(eq + 1));
+        }
+    }
+    return QString();
+}
+
+QString LettersOnly(const QString& text) {
+    return keepOnly(text, QLatin1String("abcdefghijklmnopqrstuvwxyz"));
+}
+
+QString AlphaNumOnly(const QString& text) {
+    return keepOnly(text, QLatin1String("abcdefghijklmnopqrstuvwxyz0123456789"));
+}
+
+QString StripTags(const QString& text) {
+    enum class State { Outside, InTag, JustClosed };
+    State state = State::Outside;
+    QString result;
+    for (QChar c : text) {
+        if (c == QLatin1Char('<')) {
+            state = State::InTag;
+        }
+        if (state == State::JustClosed) {
+            state = State::Outside;
+        }
+        if (c == QLatin1Char('>')) {
+            state = State::JustClosed;
+        }
+        if (state == State::Outside) {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QString NewlinesToBr(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char('\r')) {
+            result += QLatin1Char(' ');
+        } else if (c == QLatin1Char('\n')) {
+            result += QLatin1String("<br>");
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QString TrimSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == QLatin1Char(' ')) {
+        ++start;
+    }
+    while (end > start && text[end - 1] == QLatin1Char(' ')) {
+        --end;
+    }
+    return text.mid(start, end - start);
+}
+
+double LeadingNumber(const QString& text) {
+    // The leading number: optional blanks, an optional sign, digits with at most one decimal
+    // point.
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' ')) {
+        ++i;
+    }
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        ++i;
+    }
+    bool digits = false;
+    bool point = false;
+    while (i < text.size()) {
+        if (text[i].isDigit() && text[i].unicode() < 128) {
+            digits = true;
+        } else if (text[i] == QLatin1Char('.') && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (!digits) {
+        return 0;
+    }
+    return text.mid(start, i - start).toDouble();
+}
+
+}  // namespace tavri

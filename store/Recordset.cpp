@@ -1,0 +1,536 @@
+// The table cursor: keyset paging over SQLite with the compendium's indexes.
+#include "store/Recordset.h"
+
+#include <sqlite3.h>
+
+#include <unordered_map>
+
+#include "app/TextCodec.h"
+
+namespace tavri {
+
+enum class FieldKind { Id, Text, Bool, Int };
+
+struct FieldDef {
+    const char* name;
+    FieldKind kind;
+    int maxLength;     // in code points; 0 for no limit
+    bool notNull;      // stored as "" (text) or 0 (number) rather than null
+};
+
+struct IndexDef {
+    const char* name;
+    std::vector<int> keys;  // field positions; the rowid always follows as the last key
+};
+
+struct TableDef {
+    const char* name;
+    std::vector<FieldDef> fields;
+    std::vector<IndexDef> indexes;
+};
+
+namespace {
+
+// The field order here is the column order of every statement this file builds.
+const TableDef kEntries{
+    "Tavri",
+    {
+        {"id", FieldKind::Id, 0, true},
+        {"name", FieldKind::Text, 25, true},
+        {"race-location", FieldKind::Text, 25, true},
+        {"date", FieldKind::Text, 0, false},
+        {"desc", FieldKind::Text, 150, false},
+        {"details", FieldKind::Text, 0, false},
+        {"changed", FieldKind::Bool, 0, true},
+    },
+    {
+        {"namedex", {1}},
+        {"rldex", {2, 1}},
+        {"id", {}},  // the table's own rowid order
+    },
+};
+
+const TableDef kOptions{
+    "options",
+    {
+        {"campaign", FieldKind::Text, 0, false},
+        {"nameH", FieldKind::Text, 0, false},
+        {"inkcolour", FieldKind::Text, 0, false},
+        {"linkcolour", FieldKind::Text, 0, false},
+        {"bookmark", FieldKind::Int, 0, true},
+    },
+    {},
+};
+
+constexpr int kFirstBatch = 64;
+constexpr int kMaxBatch = 1024;
+
+QString quoted(const char* name) { return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"'); }
+
+// A statement borrowed from the recordset's cache for one use: reset when it goes out of scope.
+class Statement {
+public:
+    Statement(Database& db, std::unordered_map<QString, sqlite3_stmt*>& cache, const QString& sql)
+        : db_(db) {
+        auto found = cache.find(sql);
+        if (found != cache.end()) {
+            stmt_ = found->second;
+            return;
+        }
+        const QByteArray utf8 = sql.toUtf8();
+        const int rc = sqlite3_prepare_v3(db.handle(), utf8.constData(), -1,
+                                          SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+        if (rc != SQLITE_OK) {
+            throw db.error(QStringLiteral("preparing a statement"), rc);
+        }
+        cache.emplace(sql, stmt_);
+    }
+    ~Statement() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int i, const QVariant& v) {
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(stmt_, i);
+        } else if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int ||
+                   v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::UInt ||
+                   v.typeId() == QMetaType::ULongLong) {
+            rc = sqlite3_bind_int64(stmt_, i, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double) {
+            rc = sqlite3_bind_double(stmt_, i, v.toDouble());
+        } else {
+            const QByteArray utf8 = v.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()),
+                                   SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK) {
+            throw db_.error(QStringLiteral("binding a value"), rc);
+        }
+    }
+    // Steps once; true for a row, false when done.
+    bool step(const QString& doing) {
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) {
+            return true;
+        }
+        if (rc == SQLITE_DONE) {
+            return false;
+        }
+        throw db_.error(doing, rc);
+    }
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    Database& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+QVariant readColumn(sqlite3_stmt* stmt, int col, FieldKind kind) {
+    const int type = sqlite3_column_type(stmt, col);
+    if (type == SQLITE_NULL) {
+        return QVariant();
+    }
+    switch (kind) {
+        case FieldKind::Id:
+        case FieldKind::Int:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, col)));
+        case FieldKind::Bool:
+            return QVariant(sqlite3_column_int64(stmt, col) != 0);
+        case FieldKind::Text:
+            break;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+    return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, col)));
+}
+
+}  // namespace
+
+Recordset::Recordset(Database& db, const QString& table) : db_(&db) {
+    if (table.compare(QLatin1String(kEntries.name), Qt::CaseInsensitive) == 0) {
+        table_ = &kEntries;
+    } else if (table.compare(QLatin1String(kOptions.name), Qt::CaseInsensitive) == 0) {
+        table_ = &kOptions;
+    } else {
+        throw StoreError(QStringLiteral("The compendium has no table \"%1\".").arg(table));
+    }
+    index_ = -1;
+}
+
+Recordset::~Recordset() { finalizeStatements(); }
+
+void Recordset::finalizeStatements() {
+    for (auto& [sql, stmt] : statements_) {
+        sqlite3_finalize(stmt);
+    }
+    statements_.clear();
+}
+
+const QString& Recordset::tableName() const {
+    static const QString entries = QLatin1String(kEntries.name);
+    static const QString options = QLatin1String(kOptions.name);
+    return table_ == &kEntries ? entries : options;
+}
+
+Database& Recordset::database() const {
+    requireOpen();
+    return *db_;
+}
+
+void Recordset::requireOpen() const {
+    if (db_ == nullptr) {
+        throw StoreError(QStringLiteral("The table \"%1\" is closed.").arg(tableName()));
+    }
+}
+
+void Recordset::setIndex(QStringView indexName) {
+    requireOpen();
+    for (size_t i = 0; i < table_->indexes.size(); ++i) {
+        if (indexName.compare(QLatin1String(table_->indexes[i].name), Qt::CaseInsensitive) == 0) {
+            index_ = static_cast<int>(i);
+            return;
+        }
+    }
+    throw StoreError(QStringLiteral("The table \"%1\" has no index \"%2\".")
+                         .arg(tableName(), indexName.toString()));
+}
+
+QString Recordset::index() const {
+    return index_ < 0 ? QString() : QLatin1String(table_->indexes[index_].name);
+}
+
+int Recordset::fieldIndex(QStringView name) const {
+    for (size_t i = 0; i < table_->fields.size(); ++i) {
+        if (name.compare(QLatin1String(table_->fields[i].name), Qt::CaseInsensitive) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    throw StoreError(
+        QStringLiteral("The table \"%1\" has no field \"%2\".").arg(tableName(), name.toString()));
+}
+
+// Reads up to limit rows in the current order, optionally restricted by a WHERE clause over
+// the key columns, into the buffer, replacing what it held.
+void Recordset::fetch(const QString& where, const std::vector<QVariant>& args, int limit) {
+    QString sql = QStringLiteral("SELECT rowid");
+    for (const FieldDef& f : table_->fields) {
+        sql += QStringLiteral(", ") + quoted(f.name);
+    }
+    sql += QStringLiteral(" FROM ") + quoted(table_->name);
+    if (!where.isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + where;
+    }
+    sql += QStringLiteral(" ORDER BY ");
+    if (index_ >= 0) {
+        for (int key : table_->indexes[index_].keys) {
+            sql += quoted(table_->fields[key].name) + QStringLiteral(", ");
+        }
+    }
+    sql += QStringLiteral("rowid LIMIT ?");
+
+    Statement stmt(database(), statements_, sql);
+    int n = 1;
+    for (const QVariant& arg : args) {
+        stmt.bind(n++, arg);
+    }
+    stmt.bind(n, limit);
+
+    rows_.clear();
+    const int fieldCount = static_cast<int>(table_->fields.size());
+    while (stmt.step(QStringLiteral("reading table \"%1\"").arg(tableName()))) {
+        Row row;
+        row.values.reserve(fieldCount + 1);
+        for (int i = 0; i < fieldCount; ++i) {
+            row.values.push_back(readColumn(stmt.get(), i + 1, table_->fields[i].kind));
+        }
+        row.values.push_back(QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt.get(), 0))));
+        rows_.push_back(std::move(row));
+    }
+    exhausted_ = static_cast<int>(rows_.size()) < limit;
+    pos_ = 0;
+    positioned_ = !rows_.empty();
+    rememberLastKey();
+}
+
+// The continuation point: the key of the last fetched row as it was read, so that edits made
+// to buffered rows never move the scan.
+void Recordset::rememberLastKey() {
+    lastKey_.clear();
+    if (rows_.empty()) {
+        return;
+    }
+    const Row& last = rows_.back();
+    if (index_ >= 0) {
+        for (int key : table_->indexes[index_].keys) {
+            lastKey_.push_back(last.values[key]);
+        }
+    }
+    lastKey_.push_back(last.values.back());
+}
+
+void Recordset::fetchMoreAfterLast() {
+    QString where = QStringLiteral("(");
+    if (index_ >= 0) {
+        for (int key : table_->indexes[index_].keys) {
+            where += quoted(table_->fields[key].name) + QStringLiteral(", ");
+        }
+    }
+    where += QStringLiteral("rowid) > (");
+    for (size_t i = 0; i < lastKey_.size(); ++i) {
+        where += i == 0 ? QStringLiteral("?") : QStringLiteral(", ?");
+    }
+    where += QLatin1Char(')');
+    const std::vector<QVariant> key = lastKey_;
+    batch_ = std::min(batch_ * 4, kMaxBatch);
+    fetch(where, key, batch_);
+}
+
+void Recordset::moveFirst() {
+    requireOpen();
+    mode_ = EditMode::None;
+    noMatch_ = false;
+    batch_ = kFirstBatch;
+    fetch(QString(), {}, batch_);
+}
+
+void Recordset::moveNext() {
+    requireOpen();
+    if (eof()) {
+        throw StoreError(QStringLiteral("No current record in table \"%1\".").arg(tableName()));
+    }
+    mode_ = EditMode::None;
+    if (pos_ + 1 < rows_.size()) {
+        ++pos_;
+        positioned_ = true;
+        return;
+    }
+    if (exhausted_) {
+        pos_ = rows_.size();
+        positioned_ = false;
+        return;
+    }
+    fetchMoreAfterLast();
+}
+
+bool Recordset::eof() const { return pos_ >= rows_.size() && exhausted_; }
+
+bool Recordset::hasCurrent() const { return positioned_ && pos_ < rows_.size(); }
+
+void Recordset::seek(QStringView op, const QVariant& key) {
+    requireOpen();
+    if (index_ < 0) {
+        throw StoreError(QStringLiteral("Seek on table \"%1\" needs an index.").arg(tableName()));
+    }
+    QString comparison;
+    if (op == u"=") {
+        comparison = QStringLiteral(" = ?");
+    } else if (op == u">=") {
+        comparison = QStringLiteral(" >= ?");
+    } else {
+        throw StoreError(QStringLiteral("Seek with \"%1\" is not supported.").arg(op.toString()));
+    }
+    mode_ = EditMode::None;
+    const IndexDef& idx = table_->indexes[index_];
+    const QString column =
+        idx.keys.empty() ? QStringLiteral("rowid") : quoted(table_->fields[idx.keys.front()].name);
+    batch_ = 4;
+    fetch(column + comparison, {key}, 1);
+    noMatch_ = rows_.empty();
+    if (noMatch_) {
+        exhausted_ = true;
+    }
+}
+
+const Recordset::Row& Recordset::currentRow() const {
+    requireOpen();
+    if (mode_ != EditMode::None) {
+        return pending_;
+    }
+    if (!hasCurrent()) {
+        throw StoreError(QStringLiteral("No current record in table \"%1\".").arg(tableName()));
+    }
+    return rows_[pos_];
+}
+
+QVariant Recordset::field(QStringView name) const {
+    const int i = fieldIndex(name);
+    const Row& row = currentRow();
+    return i < static_cast<int>(row.values.size()) ? row.values[i] : QVariant();
+}
+
+QString Recordset::text(QStringView name) const {
+    const QVariant v = field(name);
+    if (v.isNull()) {
+        return QString();
+    }
+    if (v.typeId() == QMetaType::Bool) {
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    }
+    return v.toString();
+}
+
+void Recordset::addNew() {
+    requireOpen();
+    pending_.values.clear();
+    for (const FieldDef& f : table_->fields) {
+        if (!f.notNull || f.kind == FieldKind::Id) {
+            pending_.values.emplace_back();
+        } else if (f.kind == FieldKind::Text) {
+            pending_.values.emplace_back(QString());
+        } else if (f.kind == FieldKind::Bool) {
+            pending_.values.emplace_back(false);
+        } else {
+            pending_.values.emplace_back(qlonglong{0});
+        }
+    }
+    pending_.values.emplace_back();  // rowid, known once stored
+    mode_ = EditMode::Add;
+}
+
+void Recordset::edit() {
+    const Row& row = currentRow();
+    pending_ = row;
+    mode_ = EditMode::Edit;
+}
+
+void Recordset::setField(QStringView name, const QVariant& value) {
+    requireOpen();
+    if (mode_ == EditMode::None) {
+        throw StoreError(QStringLiteral("A field of table \"%1\" was written without addNew or "
+                                        "edit.")
+                             .arg(tableName()));
+    }
+    const int i = fieldIndex(name);
+    const FieldDef& f = table_->fields[i];
+    if (f.kind == FieldKind::Id) {
+        throw StoreError(QStringLiteral("The field \"id\" is set by the compendium, not by a "
+                                        "writer."));
+    }
+    QVariant stored;
+    if (value.isNull()) {
+        if (f.notNull) {
+            stored = f.kind == FieldKind::Text ? QVariant(QString()) : QVariant(qlonglong{0});
+            if (f.kind == FieldKind::Bool) {
+                stored = QVariant(false);
+            }
+        }
+    } else if (f.kind == FieldKind::Text) {
+        stored = QVariant(value.toString());
+    } else if (f.kind == FieldKind::Bool) {
+        stored = QVariant(value.toBool());
+    } else {
+        stored = QVariant(value.toLongLong());
+    }
+    pending_.values[i] = stored;
+}
+
+void Recordset::checkLengths(const Row& row) const {
+    for (size_t i = 0; i < table_->fields.size(); ++i) {
+        const FieldDef& f = table_->fields[i];
+        if (f.maxLength > 0 && !row.values[i].isNull() &&
+            codePointCount(row.values[i].toString()) > f.maxLength) {
+            throw StoreError(QStringLiteral("The field \"%1\" holds at most %2 characters; \"%3\" "
+                                            "has %4. Nothing was stored.")
+                                 .arg(QLatin1String(f.name))
+                                 .arg(f.maxLength)
+                                 .arg(row.values[i].toString())
+                                 .arg(codePointCount(row.values[i].toString())));
+        }
+    }
+}
+
+void Recordset::update() {
+    requireOpen();
+    if (mode_ == EditMode::None) {
+        throw StoreError(
+            QStringLiteral("Update on table \"%1\" without addNew or edit.").arg(tableName()));
+    }
+    checkLengths(pending_);
+    QString columns;
+    QString params;
+    std::vector<QVariant> args;
+    for (size_t i = 0; i < table_->fields.size(); ++i) {
+        const FieldDef& f = table_->fields[i];
+        if (f.kind == FieldKind::Id) {
+            continue;
+        }
+        if (!columns.isEmpty()) {
+            columns += QStringLiteral(", ");
+            params += QStringLiteral(", ");
+        }
+        if (mode_ == EditMode::Add) {
+            columns += quoted(f.name);
+            params += QLatin1Char('?');
+        } else {
+            columns += quoted(f.name) + QStringLiteral(" = ?");
+        }
+        args.push_back(pending_.values[i]);
+    }
+    Database& db = database();
+    const QString doing = QStringLiteral("storing a row of table \"%1\"").arg(tableName());
+    if (mode_ == EditMode::Add) {
+        Statement stmt(db, statements_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(quoted(table_->name), columns, params));
+        for (size_t i = 0; i < args.size(); ++i) {
+            stmt.bind(static_cast<int>(i) + 1, args[i]);
+        }
+        stmt.step(doing);
+        lastAddedId_ = sqlite3_last_insert_rowid(db.handle());
+        pending_.values.back() = QVariant(static_cast<qlonglong>(lastAddedId_));
+        if (table_->fields.front().kind == FieldKind::Id) {
+            pending_.values.front() = pending_.values.back();
+        }
+        mode_ = EditMode::None;
+        rows_.assign(1, pending_);
+        pos_ = 0;
+        positioned_ = true;
+        exhausted_ = false;
+        noMatch_ = false;
+        batch_ = kFirstBatch / 4;
+        rememberLastKey();
+        return;
+    }
+    const QVariant rowid = pending_.values.back();
+    Statement stmt(db, statements_, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                           .arg(quoted(table_->name), columns));
+    int n = 1;
+    for (const QVariant& arg : args) {
+        stmt.bind(n++, arg);
+    }
+    stmt.bind(n, rowid);
+    stmt.step(doing);
+    if (sqlite3_changes(db.handle()) == 0) {
+        mode_ = EditMode::None;
+        throw StoreError(QStringLiteral("The row of table \"%1\" being edited no longer exists; "
+                                        "nothing was stored.")
+                             .arg(tableName()));
+    }
+    rows_[pos_] = pending_;
+    mode_ = EditMode::None;
+}
+
+void Recordset::cancelUpdate() { mode_ = EditMode::None; }
+
+void Recordset::remove() {
+    const Row& row = currentRow();
+    if (mode_ != EditMode::None) {
+        throw StoreError(QStringLiteral("Delete during an edit of table \"%1\".").arg(tableName()));
+    }
+    Database& db = database();
+    Statement stmt(db, statements_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_->name)));
+    stmt.bind(1, row.values.back());
+    stmt.step(QStringLiteral("deleting a row of table \"%1\"").arg(tableName()));
+    positioned_ = false;
+}
+
+void Recordset::close() {
+    finalizeStatements();
+    db_ = nullptr;
+    rows_.clear();
+    mode_ = EditMode::None;
+}
+
+}  // namespace tavri

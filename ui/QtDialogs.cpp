@@ -1,0 +1,48 @@
+// Qt's message boxes, input boxes, beep and viewer.
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace tavri {
+
+Answer QtDialogs::message(const MessageRequest& request) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(request.title.isEmpty() ? DefaultTitle() : request.title);
+    box.setText(request.text);
+    switch (request.icon) {
+        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    if (request.buttons == MessageButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return Answer::Ok;
+    }
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(request.defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent_, title.isEmpty() ? DefaultTitle() : title, prompt,
+                              QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+void QtDialogs::beep() { QApplication::beep(); }
+
+bool QtDialogs::openViewer(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace tavri
