@@ -204,7 +204,9 @@ QString Recordset::index() const {
 
 int Recordset::fieldIndex(QStringView name) const {
     for (size_t i = 0; i < table_->fields.size(); ++i) {
-        if (name.compare(QLatin1String(table_->fields[i].name), Qt::CaseInsensitive) == 0) {
+        const QLatin1String candidate(table_->fields[i].name);
+        if (candidate.size() == name.size() &&
+            name.compare(candidate, Qt::CaseInsensitive) == 0) {
             return static_cast<int>(i);
         }
     }
