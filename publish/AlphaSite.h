@@ -1,0 +1,28 @@
+// The alphabetical site: a two-by-two frameset whose left column lists the letters, whose top
+// strip lists the races/locations, and whose main frame shows one page per letter or
+// race/location, each an index table of its entries followed by their full text; then the
+// reading files of the palm folder.
+//
+// Like the web site publisher it knows no window: its front end shows the progress, beeps and
+// then clears every changed flag with ClearChangedFlags (SitePublisher.h). Failures throw
+// FileError or StoreError and leave the pages written so far.
+#pragma once
+
+#include "app/AppState.h"
+#include "publish/Progress.h"
+#include "publish/SitePublisher.h"
+
+namespace tavri {
+
+// The alphabetical site's body tag: background and ink as the web site's, then only the link
+// attributes (these pages carry no background colour). The ink colour is read afresh.
+QString AlphaBodyTag(const AppState& state, const SiteStyle& style);
+
+// gtop.htm, the first page of the main frame: the campaign as heading.
+void WriteTopPage(AppState& state, const SiteStyle& style);
+
+// The whole alphabetical site, temp.htm left holding the blocks of the last page, then the palm
+// folder. Leaves EntryRs on index "id".
+void PublishAlphaSite(AppState& state, PublishProgress& progress);
+
+}  // namespace tavri

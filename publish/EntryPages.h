@@ -1,0 +1,30 @@
+// The page of one entry in the web site: "G" + id + ".htm" in the reports folder, with the
+// entry's name, summary and notes (mark-up and all), and a link back to its race/location page.
+#pragma once
+
+#include <QString>
+
+#include "app/AppState.h"
+#include "publish/Progress.h"
+#include "publish/SitePublisher.h"
+
+namespace tavri {
+
+// "G" + id in decimal + ".htm": the page's file name and, as a bare relative name, every link to
+// it.
+QString EntryPageName(qint64 id);
+
+// Does the current entry have a page of its own (notes that are not blank)?
+bool HasEntryPage(const Recordset& entry);
+
+// text with "<br>" put in front of every carriage return, so each line break of notes shows as
+// one in a browser while the file keeps its lines.
+QString BreakBeforeCarriageReturns(const QString& text);
+
+// Writes the current entry's page, replacing an old one; with changedOnly an entry not marked
+// changed keeps its old page. Reports the entry's name as progress. Leaves the cursor where it
+// was.
+void WriteEntryPage(AppState& state, const SiteStyle& style, bool changedOnly,
+                    PublishProgress& progress);
+
+}  // namespace tavri

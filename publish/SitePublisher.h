@@ -1,0 +1,73 @@
+// The framed HTML web site: the start page made from the user's framebase.txt, the two contents
+// pages, one index page per initial letter and per race/location, and (through EntryPages.h) a
+// page per entry with notes; then the reading files of the palm folder.
+//
+// The publisher knows no window. Its front end (the main window, tavri-cli) asks the two
+// questions, passes the answers in, shows the progress it reports and clears the changed flags
+// afterwards with ClearChangedFlags when the user agreed. Every file or database failure throws
+// FileError or StoreError; the pages written until then stay, and nothing in the database has
+// been changed by the run.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "app/AppState.h"
+#include "app/OutputFile.h"
+#include "publish/Progress.h"
+
+namespace tavri {
+
+// The colour rules of one run, worked out once at its start.
+struct SiteStyle {
+    bool hasBackground = false;
+    QString linkAttributes;
+    QString colourAttributes;
+};
+
+// Is there a page background, Reports/images/gback.jpg?
+bool HasBackground(const AppState& state);
+// " link=Q..Q vlink=Q..Q alink=Q..Q" from "linkcolour", or "" when it is blank.
+QString LinkAttributes(const AppState& state);
+// LinkAttributes followed by " BGCOLOR=Q..Q" from "nameH" when that is not blank.
+QString ColourAttributes(const AppState& state);
+SiteStyle ReadSiteStyle(const AppState& state);
+
+// "<html>", "<head>", "<title>" + campaign + "</title>", "</head>".
+void PageHead(OutputFile& out, const QString& campaign);
+// The site's body tag, with the ink colour read afresh from the options record.
+QString SiteBodyTag(const AppState& state, const SiteStyle& style);
+// AlphaNumOnly of the upper-case race/location: the "g-" + key + ".htm" page's key.
+QString RaceLocationKey(const QString& raceLocation);
+// The upper-case first character of a stored name: its letter page "g-" + letter + ".htm".
+QString EntryLetter(const QString& name);
+// The page file name of a letter or race/location key, safe to create in the reports folder.
+QString IndexPageName(const QString& key);
+
+// The six lines of the current entry's row in an index table. afterNameCell, when given, runs
+// between the name cell and the race/location cell (the letter walk writes entry pages there).
+void IndexRow(OutputFile& out, const Recordset& entry,
+              const std::function<void()>& afterNameCell = {});
+
+// What the user chose for a run.
+struct SitePublishOptions {
+    // Publish Changed: entry pages are rewritten only for entries marked changed; every other
+    // page is written in full from all entries.
+    bool changedOnly = false;
+};
+
+// The whole site and then the palm folder's reading files. A missing framebase.txt is reported
+// (FileError) before anything is written. Leaves EntryRs on index "id".
+void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress);
+
+// The palm folder (made when missing), then TomeOutput and TavriPageOutput.
+void WriteReadingFiles(AppState& state, PublishProgress& progress);
+
+// Clears every entry's changed flag in one transaction: all of them or, on failure, none.
+// Reports the phase "Clearing changed flag:". Leaves EntryRs on index "id".
+void ClearChangedFlags(AppState& state, PublishProgress& progress);
+
+// Counts the entries (a scan of the "id" index), for the progress of a walk.
+qint64 CountEntries(AppState& state);
+
+}  // namespace tavri
