@@ -47,4 +47,8 @@ EntryListing BuildEntryList(AppState& state, const ListFilter& filter);
 int GenericCellCompare(const QString& a, const QString& b);
 void SortRowsByName(std::vector<ListRow>& rows);
 
+// The stable permutation that puts cells in the generic order: order[k] is the position of the
+// cell that goes k-th. The grid's Sort and SortRowsByName share it.
+std::vector<qsizetype> GenericSortOrder(const std::vector<const QString*>& cells);
+
 }  // namespace tavri
