@@ -17,3 +17,14 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+
+# The CSV record reader under libFuzzer (clang, build-fuzz/): 60 s from the seed corpus; a crash,
+# a hang or a sanitizer report fails the run and leaves the input in build-fuzz/.
+CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j "$jobs"
+fuzz_corpus=$(mktemp -d)
+trap 'rm -rf "$fuzz_corpus"' EXIT
+build-fuzz/csv_reader_fuzz -max_total_time=60 -timeout=10 -max_len=4096 \
+  -artifact_prefix=build-fuzz/ "$fuzz_corpus" tests/fuzz/corpus 2>build-fuzz/fuzz.log ||
+  { tail -n 40 build-fuzz/fuzz.log; exit 1; }
+grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
