@@ -402,3 +402,40 @@ TEST(CsvUploadCommand, UploadsFromTheCommandLineWithTheSameRulesAndHonestStatus)
                                       Entry("Ann", "Elf", "1", "d", "n"),
                                   }));
 }
+
+// The fixtures in tests/data/csv were saved by LibreOffice Calc 7.4 from spreadsheet-export.fods
+// (kept beside them) with
+//   soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' ...  (UTF-8)
+//   soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,1,1' ... (Windows-1252)
+// The spreadsheet program quotes every text cell, doubles quotes inside them, writes a cell of
+// two paragraphs with a line feed inside the quotes, writes numbers and empty cells bare, and
+// ends each row with LF.
+TEST(CsvUploadFixture, AFileSavedByASpreadsheetProgramImportsAsExpectedInEitherEncoding) {
+    for (const char* name : {"spreadsheet-export-utf8.csv", "spreadsheet-export-cp1252.csv"}) {
+        SCOPED_TRACE(name);
+        TempCompendium c;
+        QTemporaryDir folder;
+        const QString path = folder.path() + "/export.csv";
+        WriteAll(path, ReadAll(QStringLiteral(TAVRI_TEST_DATA "/csv/") + name));
+        RecordingSink sink;
+        const UploadOutcome outcome = UploadCsv(c.state(), path, sink);
+        EXPECT_EQ(
+            Entries(c.state()),
+            (std::vector<Stored>{
+                Entry("Aldous Grey", "Human", "1203 AR", "A scholar, of sorts",
+                      "Knows the old roads.\r\nSays \"never\" often."),
+                Entry(QString::fromUtf8("\xC3\x89lodie of the Moorland Ma"),
+                      QString::fromUtf8("Caf\xC3\xA9 Quarter"), "",
+                      QString::fromUtf8("Keeps the \xE2\x80\x9CGreen Door\xE2\x80\x9D inn")),
+                Entry("name", "Dwarf", "1204", "A dwarf called name", "<b>Bold</b>, with a comma"),
+            }));
+        EXPECT_EQ(sink.truncations, (std::vector<QString>{QString::fromUtf8(
+                                        "Truncation: \xC3\x89lodie of the Moorland Ma")}));
+        EXPECT_EQ(ReadAll(folder.path() + "/TavriUploadLog.txt"),
+                  "Aldous Grey uploaded OK\r\n"
+                  "Truncation: \xC9lodie of the Moorland Ma\r\n"
+                  "\xC9lodie of the Moorland Ma uploaded OK\r\n"
+                  "name uploaded OK\r\n");
+        EXPECT_EQ(outcome.closingText(), "File successfully uploaded, 3 records added");
+    }
+}
