@@ -28,3 +28,8 @@ build-fuzz/csv_reader_fuzz -max_total_time=60 -timeout=10 -max_len=4096 \
   -artifact_prefix=build-fuzz/ "$fuzz_corpus" tests/fuzz/corpus 2>build-fuzz/fuzz.log ||
   { tail -n 40 build-fuzz/fuzz.log; exit 1; }
 grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
+
+# The published sites in headless Chromium (Debian's chromium, driven by npm's playwright-core):
+# every frame loads, every link inside the site resolves, entry pages render their notes' mark-up.
+(cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
+TAVRI_CLI="$PWD/build/tavri-cli" node --test tests/browser/
