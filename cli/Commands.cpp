@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "app/ProgramHelp.h"
 #include "app/Version.h"
 
 namespace tavri::cli {
@@ -27,7 +28,18 @@ void usage(QTextStream& s) {
     for (const auto& [name, entry] : table()) {
         s << "  " << name.leftJustified(12) << entry.summary << "\n";
     }
-    s << "Run tavri-cli COMMAND --help for a command's options.\n";
+    s << "Run tavri-cli COMMAND --help for a command's options.\n"
+      << "\n"
+      << "Options:\n"
+      << "  --help, -h   print this text and exit\n"
+      << "  --version    print the program's name and version and exit\n"
+      << "\n"
+      << "Settings:\n"
+      << "  tavri-cli reads none: every command is given its folder DIR. The desktop\n"
+      << "  program tavri keeps its settings in\n"
+      << SettingsFileHelp() << "Data:\n"
+      << "  the compendium in DIR.\n"
+      << CompendiumFolderHelp();
 }
 
 }  // namespace
