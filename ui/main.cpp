@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
 
     tavri::Form1 window(*state, dialogs);
     dialogs.setParent(&window);
+    window.guarded([&window] { window.RefreshList(); });
     window.show();
     const int status = QApplication::exec();
     state->Close();
