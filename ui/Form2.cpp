@@ -239,6 +239,9 @@ void Form2::Command1_Click() {
             return;
         }
     }
+    if (StoreEntry && !Guarded(StoreEntry)) {
+        return;
+    }
     Text1->setFocus();
     Tag = QStringLiteral("save");
     done(Accepted);

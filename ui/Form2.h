@@ -1,11 +1,11 @@
 // The entry editor: the one window in which an entry's five texts are typed or changed.
 //
-// The editor never writes an entry. The opening command fills the controls, runs exec(), and
-// reads the result: Tag is "save" after a successful Save or Save-Next and "" otherwise;
-// Command4Tag is "next" after Save-Next. Both are cleared each time the editor is shown, so a
-// mark left by an earlier opening never reaches a later one. Save, Save-Next, Cancel and the
-// close box hide the window; it keeps its controls (and the race list RefreshList put in
-// Combo1) between openings.
+// The editor never writes an entry itself. The opening command fills the controls, hands it the
+// step that stores the entry (StoreEntry), runs exec(), and reads the result: Tag is "save" after a
+// successful Save or Save-Next and "" otherwise; Command4Tag is "next" after Save-Next. Both are
+// cleared each time the editor is shown, so a mark left by an earlier opening never reaches a later
+// one. Save, Save-Next, Cancel and the close box hide the window; it keeps its controls (and the
+// race list RefreshList put in Combo1) between openings.
 //
 // The editor reads the entry table for its name look-ups and the link aids, and writes the
 // compendium's bookmark into the options record when Bookmark is pressed. A store error in any of
@@ -15,6 +15,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
@@ -44,6 +45,11 @@ public:
     // The result texts read by the opening command.
     QString Tag;
     QString Command4Tag;
+
+    // Set by the opening command for one opening: stores the typed entry once Save has passed
+    // its checks, before the window hides. When it throws a StoreError or FileError, the error
+    // is reported and the editor stays open with everything as typed.
+    std::function<void()> StoreEntry;
 
     // The Bookmark button's background, and the colours it is painted in.
     QColor Command3BackColor() const { return bookmarkColour_; }
