@@ -78,12 +78,16 @@ QString decodeInputBytes(const QByteArray& bytes) {
 }
 
 void appendEncoded(QByteArray& out, QStringView text, OutputFormat format) {
+    // Most characters become one byte: write them straight into room made for one byte per
+    // UTF-16 unit, and make room again after each fallback, which is longer.
     const qsizetype n = text.size();
-    out.reserve(out.size() + n);
+    qsizetype pos = out.size();
+    out.resize(pos + n);
+    char* d = out.data();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text[i].unicode();
-        if (u < 0x80) {
-            out += static_cast<char>(u);
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            d[pos++] = static_cast<char>(u);
             continue;
         }
         char32_t cp = u;
@@ -94,12 +98,17 @@ void appendEncoded(QByteArray& out, QStringView text, OutputFormat format) {
         }
         const int b = units == 1 ? windows1252Byte(cp) : -1;
         if (b >= 0) {
-            out += static_cast<char>(b);
+            d[pos++] = static_cast<char>(b);
         } else {
+            out.resize(pos);
             appendFallback(out, cp, text.mid(i, units), format);
+            pos = out.size();
+            out.resize(pos + (n - i - units));
+            d = out.data();
         }
         i += units - 1;
     }
+    out.resize(pos);
 }
 
 qsizetype codePointCount(QStringView text) {
