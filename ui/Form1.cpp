@@ -83,6 +83,7 @@ Form1::Form1(AppState& state, Dialogs& dialogs, QWidget* parent)
     buildLayout();
     buildMenus();
     connectHandlers();
+    connectEntryCommands();
 
     const QSize design(TwipsToPixels(kDesignWidth), TwipsToPixels(kDesignHeight));
     centralWidget()->setMinimumSize(design);

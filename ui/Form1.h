@@ -32,6 +32,7 @@ class QRadioButton;
 
 namespace tavri {
 
+class Form2;
 class TextGrid;
 struct Form1Layout;
 
@@ -66,6 +67,8 @@ public:
     // The editor's race/location box, refilled by every RefreshList; null until the editor
     // exists.
     void setEditorRaceBox(QComboBox* box) { editorRaceBox_ = box; }
+    // The entry editor, made with this window and reused by every entry command.
+    Form2& editor();
 
     // Switches every button, menu item and filter control (and the list) off or on, for the
     // time a publication runs. Publish Alpha stays off. A close asked for meanwhile is carried
@@ -127,7 +130,11 @@ public slots:
     void mnuOptions_Click();
 
     // Entry commands (ui/Form1Entries.cpp).
-    void Command2_Click();
+    void Command1_Click();  // Add
+    void Command2_Click();  // Edit
+    void Command3_Click();  // Delete
+    void Command5_Click();  // Copy
+    void mnuBookmark_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -141,11 +148,18 @@ private:
     void fillRaceLocationLists(const std::vector<RaceLocationItem>& items);
     void setCheck1(bool checked);
     void endProgram();
+    // Entry commands' shared steps (ui/Form1Entries.cpp).
+    void connectEntryCommands();
+    bool SelectedEntryCheck();
+    bool SelectedEntryLookup();
+    void FillEditor(bool idLabel, bool changedBox, bool bookmarkColour);
+    int Reselect(qint64 id);
 
     AppState& state_;
     Dialogs& dialogs_;
     std::unique_ptr<Form1Layout> layout_;
     QComboBox* editorRaceBox_ = nullptr;
+    Form2* editor_ = nullptr;  // a child window, made by connectEntryCommands
     std::function<void()> endProgram_;
     bool commandsEnabled_ = true;
     bool closeRequested_ = false;
