@@ -51,14 +51,16 @@ void writeCorner(AppState& state, const SiteStyle& style) {
     out.close();
 }
 
-void writeRaceLocationStrip(AppState& state, const SiteStyle& style) {
+// Writes the strip; returns the number of entries, counted for the progress of the walks.
+qint64 writeRaceLocationStrip(AppState& state, const SiteStyle& style) {
     OutputFile out(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html);
     pageStart(out, state, style);
     Recordset& rs = *state.EntryRs;
     rs.setIndex(u"rldex");
     rs.moveFirst();
     QString previous = QStringLiteral("&");
-    while (!rs.eof()) {
+    qint64 entries = 0;
+    for (; !rs.eof(); rs.moveNext(), ++entries) {
         const QVariant value = rs.field(u"race-location");
         if (!value.isNull() && value.toString() != previous) {
             previous = value.toString();
@@ -66,12 +68,12 @@ void writeRaceLocationStrip(AppState& state, const SiteStyle& style) {
                      QStringLiteral(".htm\" target=\"gmain\">") + previous +
                      QStringLiteral("</a> "));
         }
-        rs.moveNext();
     }
     out.line();
     out.line(u"</body>");
     out.line(u"</html>");
     out.close();
+    return entries;
 }
 
 void writeLetterColumn(AppState& state, const SiteStyle& style) {
@@ -251,11 +253,10 @@ void WriteTopPage(AppState& state, const SiteStyle& style) {
 void PublishAlphaSite(AppState& state, PublishProgress& progress) {
     progress.phase(QStringLiteral("Publishing:"));
     const SiteStyle style = ReadSiteStyle(state);
-    const qint64 total = CountEntries(state);
 
     writeFrameset(state);
     writeCorner(state, style);
-    writeRaceLocationStrip(state, style);
+    const qint64 total = writeRaceLocationStrip(state, style);
     writeLetterColumn(state, style);
     WriteTopPage(state, style);
     letterWalk(state, style, progress, total);

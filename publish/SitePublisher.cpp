@@ -90,7 +90,9 @@ void writeStartPage(AppState& state, const QStringList& frameLines) {
     out.close();
 }
 
-void writeContentsPages(AppState& state, const SiteStyle& style) {
+// Writes both contents pages; returns the number of entries, which the list's walk counts for
+// the progress of the walks after it.
+qint64 writeContentsPages(AppState& state, const SiteStyle& style) {
     const QString campaign = optionText(state, u"campaign");
     OutputFile contents(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html);
     OutputFile letters(state.ReportsDir() + QStringLiteral("gcontentsl.htm"), OutputFormat::Html);
@@ -115,7 +117,8 @@ void writeContentsPages(AppState& state, const SiteStyle& style) {
     rs.setIndex(u"rldex");
     rs.moveFirst();
     QString previous = QStringLiteral("&");
-    while (!rs.eof()) {
+    qint64 entries = 0;
+    for (; !rs.eof(); rs.moveNext(), ++entries) {
         const QVariant value = rs.field(u"race-location");
         if (!value.isNull()) {
             const QString raceLocation = value.toString();
@@ -126,13 +129,13 @@ void writeContentsPages(AppState& state, const SiteStyle& style) {
                 previous = raceLocation;
             }
         }
-        rs.moveNext();
     }
 
     pageEnd(contents);
     pageEnd(letters);
     contents.close();
     letters.close();
+    return entries;
 }
 
 // An index page being written by a walk: its file and the letter or key it belongs to.
@@ -283,18 +286,6 @@ void IndexRow(OutputFile& out, const Recordset& entry, const std::function<void(
     out.line(u"</tr>");
 }
 
-qint64 CountEntries(AppState& state) {
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"id");
-    rs.moveFirst();
-    qint64 count = 0;
-    while (!rs.eof()) {
-        ++count;
-        rs.moveNext();
-    }
-    return count;
-}
-
 void WriteReadingFiles(AppState& state, PublishProgress& progress) {
     const QString palm = state.PalmDir();
     if (!QDir().mkpath(palm)) {
@@ -309,10 +300,9 @@ void PublishSite(AppState& state, const SitePublishOptions& options, PublishProg
     progress.phase(QStringLiteral("Publishing:"));
     const QStringList frameLines = readFrameTemplate(state);
     const SiteStyle style = ReadSiteStyle(state);
-    const qint64 total = CountEntries(state);
 
     writeStartPage(state, frameLines);
-    writeContentsPages(state, style);
+    const qint64 total = writeContentsPages(state, style);
     // Both contents pages link "Home" to gtop.htm, which otherwise only the alphabetical site
     // writes; a first publication gets one so the link is not broken.
     if (!QFileInfo::exists(state.ReportsDir() + QStringLiteral("gtop.htm"))) {

@@ -67,7 +67,4 @@ void WriteReadingFiles(AppState& state, PublishProgress& progress);
 // Reports the phase "Clearing changed flag:". Leaves EntryRs on index "id".
 void ClearChangedFlags(AppState& state, PublishProgress& progress);
 
-// Counts the entries (a scan of the "id" index), for the progress of a walk.
-qint64 CountEntries(AppState& state);
-
 }  // namespace tavri

@@ -58,7 +58,9 @@ class CountingProgress : public PublishProgress {
 public:
     void phase(const QString& text) override { phases.push_back(text); }
     void entry(const QString& name) override { names.push_back(name); }
+    void step(qint64 done, qint64 total) override { steps.emplace_back(done, total); }
     std::vector<QString> phases;
+    std::vector<std::pair<qint64, qint64>> steps;
     std::vector<QString> names;
 };
 
@@ -221,6 +223,14 @@ TEST_F(SitePublisherTest, EntryPagesCarryNotesWithBreaksAndLinkBackToTheirRaceLo
     EXPECT_FALSE(exists("G5.htm"));
     EXPECT_EQ(progress.names,
               (std::vector<QString>{"9 Lives", "apple", "Bear", "Dove", u"\u00C9clair \u2603"_qs}));
+    // Each of the two walks counts its entries out of all seven.
+    std::vector<std::pair<qint64, qint64>> steps;
+    for (int walk = 0; walk < 2; ++walk) {
+        for (qint64 done = 1; done <= 7; ++done) {
+            steps.emplace_back(done, 7);
+        }
+    }
+    EXPECT_EQ(progress.steps, steps);
 }
 
 TEST_F(SitePublisherTest, EntryPageSummaryLineBreaksBecomeBreakTags) {
