@@ -218,6 +218,7 @@ void Form1::connectHandlers() {
     connect(Grid1, &TextGrid::keyPress, this, &Form1::Grid1_KeyPress);
     connect(mnuexit, &QAction::triggered, this, &Form1::mnuexit_Click);
     connect(mnuOptions, &QAction::triggered, this, &Form1::mnuOptions_Click);
+    connect(mnuupload, &QAction::triggered, this, &Form1::mnuupload_Click);
 }
 
 // Lays the controls out at their design positions, the growing ones taking up the room the

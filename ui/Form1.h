@@ -128,6 +128,7 @@ public slots:
     void Grid1_KeyPress(const QString& key);
     void mnuexit_Click();
     void mnuOptions_Click();
+    void mnuupload_Click();  // ui/Form1Upload.cpp
 
     // Entry commands (ui/Form1Entries.cpp).
     void Command1_Click();  // Add

@@ -2,6 +2,7 @@
 // the tag, Upload without a file, the close box, and where each showing starts.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -14,7 +15,9 @@
 #include "app/Dialogs.h"
 #include "support/TestSupport.h"
 #include "tests/ui/Form2TestModal.h"
+#include "ui/Form1.h"
 #include "ui/Form3.h"
+#include "ui/Grid1.h"
 
 namespace tavri {
 namespace {
@@ -222,6 +225,132 @@ TEST_F(Form3Test, EachShowingStartsInTheFolderOfTheLastUpload) {
         EXPECT_EQ(p.DirPath(), home_);
         p.Command2_Click();
     });
+}
+
+// The Upload CSV menu item of the main window, from the picker to the refreshed list.
+class Form1UploadTest : public Form3Test {
+protected:
+    void SetUp() override {
+        Form3Test::SetUp();
+        c_.add({"Existing", "Elf", "1", "d", QString(), false});
+        w_ = std::make_unique<Form1>(c_.state(), dialogs_);
+        w_->setEndProgram([] {});
+        w_->RefreshList();
+        w_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w_.get()));
+        dialogs_.clear();
+    }
+
+    // Chooses Upload CSV and, in the picker, runs step.
+    void Upload(const std::function<void(Form3&)>& step) {
+        bool ran = false;
+        WhenModal([&](QWidget* modal) {
+            ran = true;
+            auto* picker = qobject_cast<Form3*>(modal);
+            ASSERT_NE(picker, nullptr);
+            step(*picker);
+            if (picker->isVisible()) {
+                ADD_FAILURE() << "the picker is still open after the step";
+                picker->Command2_Click();
+            }
+        });
+        w_->mnuupload->trigger();
+        EXPECT_TRUE(ran);
+    }
+
+    std::vector<QString> Listed() const {
+        std::vector<QString> names;
+        for (int r = 1; r < w_->Grid1->rows(); ++r) {
+            names.push_back(w_->Grid1->textMatrix(r, 1));
+        }
+        return names;
+    }
+
+    // The message boxes shown, without the refresh's beep.
+    std::vector<MessageRequest> Boxes() const {
+        std::vector<MessageRequest> boxes;
+        for (const ScriptedDialogs::Shown& s : dialogs_.shown()) {
+            if (s.kind == ScriptedDialogs::Shown::Kind::Message) {
+                boxes.push_back(s.message);
+            }
+        }
+        return boxes;
+    }
+
+    std::unique_ptr<Form1> w_;
+};
+
+TEST_F(Form1UploadTest, AnUploadReportsEachCutAndTheCountThenRefreshesTheList) {
+    WriteAll(home_ + "/Uploads/world.csv",
+             "ID,Name,Race,Date,Desc,Notes\r\n"
+             "1,Zara,Elf,1,d,n\r\n"
+             "2,Bartholomew Ironsides the Third,Dwarf,2,e,\r\n");
+    Upload([&](Form3& p) {
+        EXPECT_EQ(p.DirPath(), home_);
+        emit p.Dir1->itemActivated(FolderItem(*p.Dir1, home_ + "/Uploads"), 0);
+        SelectFile(p, "world.csv");
+        p.Command1_Click();
+    });
+    const std::vector<MessageRequest> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    const MessageRequest& cut = boxes[0];
+    EXPECT_EQ(cut.text, "Truncation: Bartholomew Ironsides the");
+    EXPECT_EQ(cut.title, "") << "the default title";
+    EXPECT_EQ(cut.buttons, MessageButtons::Ok);
+    EXPECT_EQ(cut.icon, MessageIcon::None);
+    const MessageRequest& closing = boxes[1];
+    EXPECT_EQ(closing.text, "File successfully uploaded, 2 records added");
+    EXPECT_EQ(closing.title, c_.state().AppTitle);
+    EXPECT_EQ(closing.buttons, MessageButtons::Ok);
+    EXPECT_EQ(closing.icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs_.beeps(), 1) << "one refresh";
+    EXPECT_EQ(Listed(), (std::vector<QString>{"Bartholomew Ironsides the", "Existing", "Zara"}));
+    EXPECT_EQ(test::ReadAll(home_ + "/Uploads/TavriUploadLog.txt"),
+              "Zara uploaded OK\r\n"
+              "Truncation: Bartholomew Ironsides the\r\n"
+              "Bartholomew Ironsides the uploaded OK\r\n");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+
+    // The same picker, back in the folder of the last upload; Close ends the command quietly.
+    dialogs_.clear();
+    Upload([&](Form3& p) {
+        EXPECT_EQ(p.DirPath(), home_ + "/Uploads");
+        SelectFile(p, "world.csv");
+        p.Command2_Click();
+    });
+    EXPECT_TRUE(dialogs_.shown().empty());
+    EXPECT_EQ(Listed().size(), 3u);
+}
+
+TEST_F(Form1UploadTest, AnIncompleteUploadIsNotCalledASuccess) {
+    WriteAll(home_ + "/b.csv", "1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n");
+    Upload([&](Form3& p) {
+        SelectFile(p, "b.csv");
+        p.Command1_Click();
+    });
+    const std::vector<MessageRequest> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const MessageRequest& closing = boxes[0];
+    EXPECT_EQ(closing.text,
+              "The file ends in the middle of the record that begins on line 2: it has 3 of its 6 "
+              "values, so it was not added.\nFile uploaded, 1 records added");
+    EXPECT_EQ(closing.title, c_.state().AppTitle);
+    EXPECT_EQ(closing.icon, MessageIcon::Warning);
+    EXPECT_EQ(Listed(), (std::vector<QString>{"Existing", "Zara"}));
+}
+
+TEST_F(Form1UploadTest, AFileGoneBeforeTheUploadIsReportedAndNothingIsWritten) {
+    Upload([&](Form3& p) {
+        SelectFile(p, "b.csv");
+        ASSERT_TRUE(QFile::remove(home_ + "/b.csv"));
+        p.Command1_Click();
+    });
+    ASSERT_EQ(dialogs_.shown().size(), 1u) << "a message, and no refresh";
+    EXPECT_TRUE(dialogs_.shown()[0].message.text.contains(home_ + "/b.csv"));
+    EXPECT_EQ(dialogs_.shown()[0].message.icon, MessageIcon::Critical);
+    EXPECT_FALSE(QFile::exists(home_ + "/TavriUploadLog.txt"));
+    EXPECT_EQ(Listed(), std::vector<QString>{"Existing"});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace tavri
