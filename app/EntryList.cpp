@@ -56,7 +56,21 @@ int CompareKeys(const SortKey& a, const SortKey& b) {
     return compareKeys(*a.text, *b.text);
 }
 
-bool Contains(const QString& haystack, const QString& upperNeedle) {
+bool IsAscii(QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Does haystack in upper case contain upperNeedle? Where both are ASCII, upper-casing and
+// comparing ignoring case are the same, and the latter needs no copy of the haystack.
+bool ContainsUpper(const QString& haystack, const QString& upperNeedle, bool needleAscii) {
+    if (needleAscii && IsAscii(haystack)) {
+        return haystack.contains(upperNeedle, Qt::CaseInsensitive);
+    }
     return haystack.toUpper().contains(upperNeedle);
 }
 
@@ -65,13 +79,15 @@ struct RowFilter {
     explicit RowFilter(const ListFilter& f)
         : search(TrimSpaces(f.matchText).toUpper()),
           date(TrimSpaces(f.dateMatch).toUpper()),
+          searchAscii(IsAscii(search)),
+          dateAscii(IsAscii(date)),
           raceOnly(f.raceOnly),
           changed(f.changed) {}
 
     bool passes(const ListRow& row, const QString& details, bool isChanged) const {
         if (!search.isEmpty()) {
             if (raceOnly) {
-                if (!Contains(row.raceLocation, search)) {
+                if (!ContainsUpper(row.raceLocation, search, searchAscii)) {
                     return false;
                 }
             } else {
@@ -79,7 +95,8 @@ struct RowFilter {
                 // together, so "ELF1066" finds an Elf of 1066.
                 const QString match = row.name + QLatin1Char(' ') + row.mark + row.raceLocation +
                                       row.date + QLatin1Char(' ') + row.desc;
-                if (!Contains(match, search) && !(!IsBlank(details) && Contains(details, search))) {
+                if (!ContainsUpper(match, search, searchAscii) &&
+                    !(!IsBlank(details) && ContainsUpper(details, search, searchAscii))) {
                     return false;
                 }
             }
@@ -90,7 +107,7 @@ struct RowFilter {
         if (changed == ChangedFilter::Unchanged && isChanged) {
             return false;
         }
-        if (!date.isEmpty() && !Contains(row.date, date)) {
+        if (!date.isEmpty() && !ContainsUpper(row.date, date, dateAscii)) {
             return false;
         }
         return true;
@@ -98,6 +115,8 @@ struct RowFilter {
 
     QString search;  // upper case; empty when the text filter is off
     QString date;    // upper case; empty when the date filter is off
+    bool searchAscii;
+    bool dateAscii;
     bool raceOnly;
     ChangedFilter changed;
 };
