@@ -103,6 +103,16 @@ TEST_F(EntryListFilters, MatchingIgnoresLetterCaseAndSurroundingSpaces) {
     EXPECT_EQ(listed(c, matching("   ")).size(), 6u) << "a blank text is no filter";
 }
 
+TEST(EntryList, MatchingUpperCasesBothTextsAlsoBeyondAscii) {
+    TempCompendium c;
+    c.add({"Große Stadt", "Human", "", "", QString(), false});
+    c.add({"Élan", "Elf", "", "", QString(), false});
+    c.add({"Elan", "Elf", "", "", QString(), false});
+    EXPECT_EQ(listed(c, matching("grosse")), (Names{"Große Stadt"})) << "ß upper-cases to SS";
+    EXPECT_EQ(listed(c, matching("élan")), (Names{"Élan"}));
+    EXPECT_EQ(listed(c, matching("elan")), (Names{"Elan"})) << "accents count";
+}
+
 TEST_F(EntryListFilters, NotesAreSearchedUnlessBlank) {
     EXPECT_EQ(listed(c, matching("far.")), (Names{"Legolas"}));
     EXPECT_EQ(listed(c, matching("lords")), (Names{"Grishnakh"}));
