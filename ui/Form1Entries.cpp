@@ -30,13 +30,13 @@ void SetTexts(Form2& editor, const EntryTexts& texts, const QString& caption) {
     editor.Text2->setText(texts.raceLocation);
     editor.Text3->setText(texts.date);
     editor.Text4->setText(texts.desc);
-    editor.Text5->setPlainText(texts.details);
+    editor.SetNotes(texts.details);
     editor.Frame1->setTitle(caption);
 }
 
 EntryTexts TypedTexts(const Form2& editor) {
     return {editor.Text1->text(), editor.Text2->text(), editor.Text3->text(), editor.Text4->text(),
-            editor.Text5->toPlainText()};
+            editor.Notes()};
 }
 
 // A new entry has no id: its Bookmark button stays off and its id label and changed box empty

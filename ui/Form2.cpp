@@ -92,11 +92,11 @@ void Form2::BuildControls() {
     Command5 = MakeButton(QStringLiteral("DupeCheck"), Frame1);
     PlaceInTwips(Command5, 5400, 660, 1215, 315);
 
-    MakeCaption(QStringLiteral("Race/Culture/Location"), Frame1, 120, 1020, 1935);
+    MakeCaption(QStringLiteral("Race/Culture/Location"), Frame1, 120, 1020, 2295);
     Combo1 = new QComboBox(Frame1);
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    PlaceInTwips(Combo1, 2160, 960, 1695, 315);
+    PlaceInTwips(Combo1, 2460, 960, 1395, 315);
     MakeCaption(QStringLiteral("Date"), Frame1, 4080, 1020, 975);
     Text2 = MakeLineEdit(Frame1, 25);
     PlaceInTwips(Text2, 120, 1320, 3735, 315);
@@ -166,6 +166,20 @@ void Form2::BuildMenu() {
     layout->setMenuBar(MenuBar);
     layout->addWidget(Frame1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form2::SetNotes(const QString& notes) {
+    notesAsLoaded_ = notes;
+    Text5->setPlainText(notes);
+}
+
+QString Form2::Notes() const {
+    const QString shown = Text5->toPlainText();
+    // The box turns CR LF and a lone CR into its own line break; unchanged notes keep theirs.
+    QString loaded = notesAsLoaded_;
+    loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown == loaded ? notesAsLoaded_ : shown;
 }
 
 QColor Form2::ButtonFace() {

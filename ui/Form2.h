@@ -51,6 +51,11 @@ public:
     // is reported and the editor stays open with everything as typed.
     std::function<void()> StoreEntry;
 
+    // The notes as the entry holds them. The notes box shows every line end as a line break of
+    // its own; notes the user left unchanged come back with the line ends they were loaded with.
+    void SetNotes(const QString& notes);
+    QString Notes() const;
+
     // The Bookmark button's background, and the colours it is painted in.
     QColor Command3BackColor() const { return bookmarkColour_; }
     void SetCommand3BackColor(const QColor& colour);
@@ -116,6 +121,7 @@ private:
     AppState& state_;
     Dialogs& dialogs_;
     QColor bookmarkColour_;
+    QString notesAsLoaded_;
     SLIST1* slist_ = nullptr;  // owned as a child, made on first use
 };
 

@@ -237,6 +237,28 @@ TEST_F(EntryCommandsTest, EditingWithBlankNotesKeepsTheOldNotesAndEverySaveMarks
     EXPECT_TRUE(Read(bob).changed);
 }
 
+TEST_F(EntryCommandsTest, NotesLeftUnchangedKeepTheirOwnLineEnds) {
+    const qint64 ann = compendium.add(Spec("Ann", "Elf", "A sage", "one\r\ntwo\rthree"));
+    const qint64 bob = compendium.add(Spec("Bob", "Orc", "A smith", "one\r\ntwo"));
+    window->RefreshList();
+    SelectRow("Ann");
+    script->then([](Form2& e) {
+        e.Text4->setText(QStringLiteral("A wise sage"));
+        Save(e);
+    });
+    window->Command2->click();
+    SelectRow("Bob");
+    script->then([](Form2& e) {
+        e.Text5->appendPlainText(QStringLiteral("three"));
+        Save(e);
+    });
+    window->Command2->click();
+
+    EXPECT_EQ(Read(ann).details.toString(), QStringLiteral("one\r\ntwo\rthree"));
+    EXPECT_EQ(Read(ann).desc, QStringLiteral("A wise sage"));
+    EXPECT_EQ(Read(bob).details.toString(), QStringLiteral("one\ntwo\nthree"));
+}
+
 TEST_F(EntryCommandsTest, SaveNextWalksDownTheListOneRowPerSaveAndCancelEndsTheWalk) {
     const qint64 a = compendium.add(Spec("Alpha", "Elf", "one"));
     const qint64 b = compendium.add(Spec("Beta", "Elf", "two"));
