@@ -84,6 +84,7 @@ Form1::Form1(AppState& state, Dialogs& dialogs, QWidget* parent)
     buildMenus();
     connectHandlers();
     connectEntryCommands();
+    connectPublishCommands();
 
     const QSize design(TwipsToPixels(kDesignWidth), TwipsToPixels(kDesignHeight));
     centralWidget()->setMinimumSize(design);

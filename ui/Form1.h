@@ -137,6 +137,14 @@ public slots:
     void Command5_Click();  // Copy
     void mnuBookmark_Click();
 
+    // Publishing commands (ui/Form1Publish.cpp).
+    void Command4_Click();  // Publish
+    void Command6_Click();  // Publish Changed
+    void Command7_Click();  // Create RTF
+    void Command8_Click();  // Publish Alpha
+    void mnualpha_Click();
+    void mnucurrent_Click();  // Report Current
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +159,7 @@ private:
     void endProgram();
     // Entry commands' shared steps (ui/Form1Entries.cpp).
     void connectEntryCommands();
+    void connectPublishCommands();  // ui/Form1Publish.cpp
     bool SelectedEntryCheck();
     bool SelectedEntryLookup();
     void FillEditor(bool idLabel, bool changedBox, bool bookmarkColour);
