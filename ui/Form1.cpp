@@ -310,7 +310,8 @@ void Form1::RefreshList() {
             ++count;
         }
         fillRaceLocationLists(listing.raceLocations);
-        Grid1->sort(1);
+        // The rows came in the order Grid1->sort(1) gives (BuildEntryList sorts them with the
+        // grid's own generic order), so the sort by Name is already done.
     }
     Frame1->setTitle(campaign + QLatin1Char(' ') + QString::number(count) +
                      QStringLiteral(" records"));

@@ -120,6 +120,31 @@ TEST_F(Form1List, ARefreshFillsHeaderRowsCaptionAndLeavesTheHeaderCurrent) {
     EXPECT_FALSE(w->Grid1->selectionModel()->hasSelection()) << "no entry is selected";
 }
 
+TEST_F(Form1List, TheListIsInTheOrderOfTheGridsOwnSortByName) {
+    c.add({"10", "Elf", "", "", QString(), false});
+    c.add({"9", "Elf", "", "", QString(), false});
+    c.add({"legolas", "Elf", "", "", QString(), false});
+    w->RefreshList();
+    const Names refreshed = ListedNames(*w);
+    EXPECT_EQ(refreshed, (Names{"9", "10", "Aragorn", "Galadriel", "Gimli", "Grishnakh", "Legolas",
+                                "legolas", "Shagrat"}));
+    w->Grid1->sort(1);
+    EXPECT_EQ(ListedNames(*w), refreshed);
+}
+
+TEST_F(Form1List, ATabInsideAValueStaysInItsCellSoTheIdColumnHoldsTheId) {
+    const qint64 id = c.add({"Tab\tName", "Elf\tHome", "1", "d\te", QString(), false});
+    w->RefreshList();
+    int row = 0;
+    for (int r = 1; r < w->Grid1->rows(); ++r) {
+        row = w->Grid1->textMatrix(r, 1) == "Tab\tName" ? r : row;
+    }
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(w->Grid1->textMatrix(row, 2), "Elf\tHome");
+    EXPECT_EQ(w->Grid1->textMatrix(row, 4), "d\te");
+    EXPECT_EQ(w->Grid1->textMatrix(row, 5), QString::number(id));
+}
+
 TEST_F(Form1List, EveryRefreshBeepsOnceAndTheCountFollowsTheFilter) {
     type(w->Combo1, "orc");
     enter(w->Combo1);
