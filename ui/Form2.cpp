@@ -207,9 +207,9 @@ bool Form2::Guarded(Step step) {
         step();
         return true;
     } catch (const StoreError& e) {
-        dialogs_.inform(e.message(), state_.AppTitle, MessageIcon::Critical);
+        dialogs_.inform(e.message(), QString(), MessageIcon::Critical);
     } catch (const FileError& e) {
-        dialogs_.inform(e.message(), state_.AppTitle, MessageIcon::Critical);
+        dialogs_.inform(e.message(), QString(), MessageIcon::Critical);
     }
     return false;
 }

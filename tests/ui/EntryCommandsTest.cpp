@@ -598,6 +598,7 @@ TEST_F(EntryCommandsTest, AStoreErrorIsReportedTheEditorStaysOpenAndNothingIsSto
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_TRUE(shown[0].contains(QStringLiteral("name"), Qt::CaseInsensitive))
         << shown[0].toStdString();
+    EXPECT_EQ(Boxes()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(Read(ann).name, QStringLiteral("Anne"));  // the retry stored the whole entry
     EXPECT_EQ(EntryCount(), 1);                         // the failed Add left nothing
 }
