@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include "ui/Grid1.h"
 #include "ui/Twips.h"
@@ -65,6 +67,27 @@ char32_t FirstCodePoint(const QString& text) {
     return text[0].unicode();
 }
 
+// A button whose caption wraps onto a second line when the button is too narrow for it, as
+// "Publish Changed" is at its design width.
+class WrappingButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QString caption = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        style()->drawItemText(&painter, room,
+                              Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), caption, QPalette::ButtonText);
+    }
+};
+
 bool IsEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
@@ -111,7 +134,7 @@ void Form1::buildLayout() {
     };
     auto button = [&place](QWidget* parent, const QString& caption, const QString& tip, int l,
                            int t, int width, int height, unsigned anchors) {
-        auto* b = new QPushButton(caption, parent);
+        QPushButton* b = new WrappingButton(caption, parent);
         b->setToolTip(tip);
         place(b, l, t, width, height, anchors);
         return b;
