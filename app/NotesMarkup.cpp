@@ -3,6 +3,8 @@
 
 #include <QDir>
 
+#include "publish/EntryPages.h"
+
 namespace tavri {
 namespace {
 
@@ -28,8 +30,8 @@ QString ImageTag(const QString& fileName) {
 }
 
 QString EntryLink(qint64 id, const QString& text) {
-    return QStringLiteral("<a href=") + kQuote + QStringLiteral("G") + QString::number(id) +
-           QStringLiteral(".htm") + kQuote + QLatin1Char('>') + text + QStringLiteral("</a>");
+    return QStringLiteral("<a href=") + kQuote + EntryPageName(id) + kQuote + QLatin1Char('>') +
+           text + QStringLiteral("</a>");
 }
 
 QStringList ImageFileNames(const QString& folder) {
