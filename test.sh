@@ -23,10 +23,15 @@ export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp"
 CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$jobs"
 fuzz_corpus=$(mktemp -d)
-trap 'rm -rf "$fuzz_corpus"' EXIT
+fuzz_status=0
 build-fuzz/csv_reader_fuzz -max_total_time=60 -timeout=10 -max_len=4096 \
   -artifact_prefix=build-fuzz/ "$fuzz_corpus" tests/fuzz/corpus 2>build-fuzz/fuzz.log ||
-  { tail -n 40 build-fuzz/fuzz.log; exit 1; }
+  fuzz_status=$?
+rm -rf "$fuzz_corpus"
+if [ "$fuzz_status" -ne 0 ]; then
+  tail -n 40 build-fuzz/fuzz.log
+  exit 1
+fi
 grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
 
 # The published sites in headless Chromium (Debian's chromium, driven by npm's playwright-core):
