@@ -13,7 +13,10 @@ namespace {
 
 class TerminalSink : public UploadSink {
 public:
-    void truncated(const QString& text) override { Err() << text << "\n"; }
+    void truncated(const QString& text) override {
+        Err() << text << "\n";
+        Err().flush();
+    }
     void finished(const UploadOutcome& outcome) override {
         QTextStream& stream = outcome.complete() ? Out() : Err();
         stream << outcome.closingText() << "\n";
