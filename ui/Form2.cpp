@@ -175,11 +175,16 @@ void Form2::SetNotes(const QString& notes) {
 
 QString Form2::Notes() const {
     const QString shown = Text5->toPlainText();
-    // The box turns CR LF and a lone CR into its own line break; unchanged notes keep theirs.
+    // The box turns CR LF and a lone CR into its own line break; unchanged notes keep theirs,
+    // and typed notes get CR LF line breaks, as every note in the compendium has.
     QString loaded = notesAsLoaded_;
     loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown == loaded ? notesAsLoaded_ : shown;
+    if (shown == loaded) {
+        return notesAsLoaded_;
+    }
+    QString typed = shown;
+    return typed.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 QColor Form2::ButtonFace() {

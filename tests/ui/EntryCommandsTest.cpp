@@ -205,7 +205,7 @@ TEST_F(EntryCommandsTest, EditFillsTheEditorFromTheEntryAndWritesTheTrimmedTexts
     EXPECT_EQ(s.race, QStringLiteral("Elf"));
     EXPECT_EQ(s.date, QStringLiteral("1067"));
     EXPECT_EQ(s.desc, QStringLiteral("A wise sage"));
-    EXPECT_EQ(s.details.toString(), QStringLiteral("New notes\n"));
+    EXPECT_EQ(s.details.toString(), QStringLiteral("New notes\r\n"));
     EXPECT_TRUE(s.changed);
     // The entry's row is selected again, at the top, in the name column.
     EXPECT_EQ(window->Grid1->row(), RowOf("Anna"));
@@ -237,7 +237,7 @@ TEST_F(EntryCommandsTest, EditingWithBlankNotesKeepsTheOldNotesAndEverySaveMarks
     EXPECT_TRUE(Read(bob).changed);
 }
 
-TEST_F(EntryCommandsTest, NotesLeftUnchangedKeepTheirOwnLineEnds) {
+TEST_F(EntryCommandsTest, UnchangedNotesKeepTheirLineEndsAndTypedNotesGetCrLf) {
     const qint64 ann = compendium.add(Spec("Ann", "Elf", "A sage", "one\r\ntwo\rthree"));
     const qint64 bob = compendium.add(Spec("Bob", "Orc", "A smith", "one\r\ntwo"));
     window->RefreshList();
@@ -256,7 +256,7 @@ TEST_F(EntryCommandsTest, NotesLeftUnchangedKeepTheirOwnLineEnds) {
 
     EXPECT_EQ(Read(ann).details.toString(), QStringLiteral("one\r\ntwo\rthree"));
     EXPECT_EQ(Read(ann).desc, QStringLiteral("A wise sage"));
-    EXPECT_EQ(Read(bob).details.toString(), QStringLiteral("one\ntwo\nthree"));
+    EXPECT_EQ(Read(bob).details.toString(), QStringLiteral("one\r\ntwo\r\nthree"));
 }
 
 TEST_F(EntryCommandsTest, SaveNextWalksDownTheListOneRowPerSaveAndCancelEndsTheWalk) {
