@@ -30,7 +30,7 @@
 
 namespace tavri {
 
-inline constexpr int kUploadBatchSize = 1000;
+inline constexpr int kUploadBatchSize = 5000;
 inline constexpr int kUploadNameLength = 25;
 
 struct UploadOutcome {
