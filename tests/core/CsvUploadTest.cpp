@@ -272,6 +272,19 @@ TEST_F(CsvUploadTest, AFileThatCannotBeReadOrALogThatCannotBeMadeIsReportedBefor
     EXPECT_TRUE(sink_.finishedWith.empty());
 }
 
+TEST_F(CsvUploadTest, ALogThatFillsTheDiskIsReportedAndTheStoredEntriesCounted) {
+    if (!QFile::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    ASSERT_TRUE(QFile::link("/dev/full", logPath()));
+    const UploadOutcome outcome = upload(csv("1,Ann,Elf,1,d,n\r\n2,Bob,Orc,2,e,o\r\n"));
+    EXPECT_EQ(Entries(c_.state()).size(), 2u) << "the entries were committed before the log failed";
+    EXPECT_EQ(outcome.added, 2);
+    EXPECT_FALSE(outcome.complete());
+    EXPECT_TRUE(outcome.problem.contains("TavriUploadLog.txt")) << outcome.problem.toStdString();
+    EXPECT_TRUE(outcome.closingText().endsWith("\nFile uploaded, 2 records added"));
+}
+
 TEST_F(CsvUploadTest, ManyRecordsGoInBatchesWithTheLogInFileOrder) {
     QByteArray bytes = "ID,Name,Race,Date,Desc,Notes\r\n";
     QByteArray expectedLog;
