@@ -30,6 +30,8 @@ public:
     // Writes bytes as they are (a file copied byte for byte).
     void raw(const QByteArray& bytes);
 
+    // Hands what is buffered to the system, so that it survives this process ending.
+    void flush();
     // Flushes and closes; throws FileError if the data cannot be written.
     void close();
 
@@ -37,7 +39,6 @@ public:
 
 private:
     void flushIfFull();
-    void flush();
 
     QString path_;
     OutputFormat format_;

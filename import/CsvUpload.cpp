@@ -110,6 +110,7 @@ public:
         for (const QString& line : lines) {
             log_.line(line);
         }
+        log_.flush();  // a crash after this commit still leaves its lines in the log
     }
 
     // Rolls back the open batch.
