@@ -5,13 +5,13 @@
 // - first: into an empty reports folder; the floor writes the same number of files with the
 //   same sizes through plain buffered stdio writes into another empty folder;
 // - again: over a full reports folder (the everyday case; replacing a file costs more than
-//   writing a new one here); the floor rewrites its own files in place.
+//   writing a new one here); the floor then rewrites the same files in place.
 //
 // Output is never deleted between repetitions (creating files right after deleting many is far
 // slower on this file system and would measure that instead): each repetition of a first case
 // gets a folder of its own, and everything goes when the run ends. The counter heap_MB is the
-// most heap the writer held above what it started with, sampled at every entry: it should not
-// grow with the number of entries.
+// most heap the writer held above what it started with, sampled every 512 progress reports: it
+// should not grow with the number of entries.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -49,9 +49,15 @@ private:
         const struct mallinfo2 m = mallinfo2();
         return m.uordblks + m.hblkhd;
     }
-    void sample() { peak_ = std::max(peak_, inUse()); }
+    // mallinfo2 walks the allocator's lists, so it is asked only every so many reports.
+    void sample() {
+        if (++calls_ % 512 == 0) {
+            peak_ = std::max(peak_, inUse());
+        }
+    }
     size_t base_;
     size_t peak_;
+    unsigned calls_ = 0;
 };
 
 QTemporaryDir& Root() {
@@ -172,12 +178,22 @@ void FloorFirst(benchmark::State& st, int n, Kind kind) {
     Report(st, shape, n);
 }
 
+// The folder each writer re-publishes into; its floor then replaces the same files, which are
+// as old as the ones the writer replaced (files only just written are cheaper to replace).
+QString& AgainDir(int n, Kind kind) {
+    static std::map<std::pair<int, int>, QString> dirs;
+    return dirs[{n, kind}];
+}
+
 void WriterAgain(benchmark::State& st, int n, Kind kind) {
     AppState& app = tavri::bench::SyntheticCompendium(n);
     const OutputShape& shape = ShapeOf(app, n, kind);
-    const QString dir = FreshDataDir();
+    QString& dir = AgainDir(n, kind);
     tavri::PublishProgress quiet;
-    RunInto(app, dir, kind, quiet);
+    if (dir.isEmpty()) {
+        dir = FreshDataDir();
+        RunInto(app, dir, kind, quiet);
+    }
     double heap = 0;
     for (auto _ : st) {
         HeapSampler sampler;
@@ -190,8 +206,11 @@ void WriterAgain(benchmark::State& st, int n, Kind kind) {
 
 void FloorAgain(benchmark::State& st, int n, Kind kind) {
     const OutputShape& shape = ShapeOf(tavri::bench::SyntheticCompendium(n), n, kind);
-    const QString dir = FreshDataDir();
-    WriteShape(shape, dir);
+    QString& dir = AgainDir(n, kind);
+    if (dir.isEmpty()) {
+        dir = FreshDataDir();
+        WriteShape(shape, dir);
+    }
     for (auto _ : st) {
         WriteShape(shape, dir);
     }

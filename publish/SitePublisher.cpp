@@ -6,7 +6,6 @@
 // punctuation, a one-letter race/location key and that letter), the later group's page wins.
 #include "publish/SitePublisher.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
@@ -287,11 +286,6 @@ void IndexRow(OutputFile& out, const Recordset& entry, const std::function<void(
 }
 
 void WriteReadingFiles(AppState& state, PublishProgress& progress) {
-    const QString palm = state.PalmDir();
-    if (!QDir().mkpath(palm)) {
-        throw FileError(QStringLiteral("create the folder"), palm,
-                        QStringLiteral("the folder could not be made"));
-    }
     TomeOutput(state, progress);
     TavriPageOutput(state, progress);
 }

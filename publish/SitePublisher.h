@@ -60,7 +60,8 @@ struct SitePublishOptions {
 // (FileError) before anything is written. Leaves EntryRs on index "id".
 void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress);
 
-// The palm folder (made when missing), then TomeOutput and TavriPageOutput.
+// The reading files of the palm folder: TomeOutput, then TavriPageOutput (each makes the folder
+// when it is missing).
 void WriteReadingFiles(AppState& state, PublishProgress& progress);
 
 // Clears every entry's changed flag in one transaction: all of them or, on failure, none.

@@ -342,6 +342,13 @@ TEST_F(SitePublisherTest, FailedPageEndsTheRunWithTheFileNamedAndKeepsEarlierPag
     EXPECT_FALSE(exists("g-C.htm"));
 }
 
+TEST_F(SitePublisherTest, AMissingPalmFolderIsMadeForTheReadingFiles) {
+    ASSERT_TRUE(QDir(c.state().PalmDir()).removeRecursively());
+    publish();
+    EXPECT_TRUE(QFileInfo::exists(c.state().PalmDir() + "Tavri-TR.txt"));
+    EXPECT_TRUE(QFileInfo::exists(c.state().PalmDir() + "PageTavri.pml"));
+}
+
 class SiteStyleTest : public ::testing::Test {
 protected:
     TempCompendium c{QStringLiteral("Plain")};
