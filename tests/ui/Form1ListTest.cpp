@@ -15,7 +15,9 @@
 
 #include "app/Dialogs.h"
 #include "support/TestSupport.h"
+#include "tests/ui/Form2TestModal.h"
 #include "ui/Form1.h"
+#include "ui/Form2.h"
 #include "ui/Grid1.h"
 
 namespace tavri {
@@ -47,6 +49,21 @@ void Pick(QComboBox* combo, const QString& text) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
     const QRect item = view->visualRect(view->model()->index(index, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+}
+
+// Runs a gesture that should open the editor; returns the name the editor showed, after
+// cancelling it ("" when it never opened).
+QString EditorNameAfter(Form1& w, const std::function<void()>& gesture) {
+    auto shown = std::make_shared<QString>();
+    test::WhenModal([&w, shown](QWidget* modal) {
+        if (modal == &w.editor()) {
+            *shown = w.editor().Text1->text();
+            w.editor().Command2->click();
+        }
+    });
+    gesture();
+    QCoreApplication::processEvents();
+    return *shown;
 }
 
 class Form1List : public ::testing::Test {
@@ -298,6 +315,23 @@ TEST_F(Form1List, TypeAheadFindsTheFirstNameStartingWithTheLowerCaseLetter) {
     EXPECT_EQ(w->Grid1->row(), 6) << "a letter no name starts with leaves the current cell";
     QCoreApplication::processEvents();
     EXPECT_EQ(w->Grid1->selectionModel()->currentIndex().row(), 5) << "the view shows it";
+}
+
+TEST_F(Form1List, ADoubleClickOnARowEditsThatEntry) {
+    const QRect gimli = w->Grid1->visualRect(w->Grid1->model()->index(2, 1));
+    EXPECT_EQ(
+        EditorNameAfter(
+            *w,
+            [&] { QTest::mouseDClick(w->Grid1->viewport(), Qt::LeftButton, {}, gimli.center()); }),
+        "Gimli");
+}
+
+TEST_F(Form1List, EnterInTheListEditsTheSelectedEntryAndLeavesItSelected) {
+    w->Grid1->setFocus();
+    QTest::keyClick(w->Grid1, 'l');
+    ASSERT_EQ(w->Grid1->row(), 5);
+    EXPECT_EQ(EditorNameAfter(*w, [&] { QTest::keyClick(w->Grid1, Qt::Key_Return); }), "Legolas");
+    EXPECT_EQ(w->Grid1->row(), 5) << "no name starts with Enter's character";
 }
 
 TEST_F(Form1List, TypeAheadScrollsTheFoundRowToTheTop) {
