@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QRadioButton>
 
@@ -109,6 +110,63 @@ void BM_BareTwoScans(benchmark::State& st) {
     st.SetItemsProcessed(st.iterations() * st.range(0));
 }
 
+// The grid alone at 100,000 rows: filling it in one batch, sorting a column that is not in
+// order, and jumping, selecting and repainting as a user scrolling through it would.
+const std::vector<QStringList>& GridRows(int n) {
+    static std::vector<QStringList> rows;
+    for (int i = static_cast<int>(rows.size()); i < n; ++i) {
+        const tavri::bench::SyntheticEntry e = tavri::bench::MakeSyntheticEntry(i);
+        rows.push_back({QString(), e.name, e.raceLocation, e.date, e.desc, QString::number(i + 1)});
+    }
+    return rows;
+}
+
+void FillGrid(tavri::TextGrid& grid, int n) {
+    const std::vector<QStringList>& rows = GridRows(n);
+    tavri::TextGrid::Batch batch(grid);
+    grid.setCols(6);
+    grid.setRows(1);
+    for (int i = 0; i < n; ++i) {
+        grid.addRow(rows[i]);
+    }
+}
+
+void BM_GridFill(benchmark::State& st) {
+    tavri::TextGrid grid;
+    GridRows(static_cast<int>(st.range(0)));
+    for (auto _ : st) {
+        FillGrid(grid, static_cast<int>(st.range(0)));
+    }
+    st.SetItemsProcessed(st.iterations() * st.range(0));
+}
+
+void BM_GridSortUnorderedColumn(benchmark::State& st) {
+    tavri::TextGrid grid;
+    for (auto _ : st) {
+        st.PauseTiming();
+        FillGrid(grid, static_cast<int>(st.range(0)));
+        st.ResumeTiming();
+        grid.sort(4);
+    }
+    st.SetItemsProcessed(st.iterations() * st.range(0));
+}
+
+void BM_GridScrollSelectPaint(benchmark::State& st) {
+    tavri::TextGrid grid;
+    grid.resize(600, 360);
+    FillGrid(grid, static_cast<int>(st.range(0)));
+    grid.show();
+    QCoreApplication::processEvents();
+    unsigned r = 1;
+    for (auto _ : st) {
+        r = (r * 2654435761u) % static_cast<unsigned>(st.range(0)) + 1;
+        grid.setTopRow(static_cast<int>(r));
+        grid.setRow(static_cast<int>(r));
+        QCoreApplication::processEvents();
+        grid.viewport()->repaint();
+    }
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     for (int n : {1000, 10000, 100000}) {
         for (int filter : {Off, Text, ChangedOnly}) {
@@ -120,5 +178,8 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_BareTwoScans)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildEntryList)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RefreshList)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFill)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridSortUnorderedColumn)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridScrollSelectPaint)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
