@@ -61,6 +61,9 @@ void Database::configure() {
     }
     exec("PRAGMA journal_mode=WAL");
     exec("PRAGMA synchronous=FULL");
+    // Reads of a large compendium come from memory rather than through read() calls.
+    exec("PRAGMA mmap_size=1073741824");
+    exec("PRAGMA cache_size=-65536");
 }
 
 std::unique_ptr<Database> Database::open(const QString& path) {

@@ -29,6 +29,86 @@ struct TableDef {
     std::vector<IndexDef> indexes;
 };
 
+// The rows of one fetch, kept as SQLite gave them: numbers as numbers, texts as UTF-8 in one
+// arena. A field is decoded only when it is read, so a scan that reads two fields of a row does
+// not pay for the rest. The one row that an update changed is kept decoded beside them.
+struct RowBuffer {
+    struct Cell {
+        int type = SQLITE_NULL;
+        qint64 number = 0;
+        qsizetype offset = 0;
+        int length = 0;
+    };
+
+    int width = 0;  // fields + the rowid
+    size_t count = 0;
+    std::vector<Cell> cells;
+    QByteArray arena;
+    size_t changedRow = SIZE_MAX;
+    std::vector<QVariant> changedValues;
+
+    void reset(int w) {
+        width = w;
+        count = 0;
+        cells.clear();
+        arena.clear();
+        changedRow = SIZE_MAX;
+        changedValues.clear();
+    }
+    size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+
+    // Appends the current row of stmt: its columns 1..width-1 are the fields, column 0 the rowid.
+    void append(sqlite3_stmt* stmt) {
+        for (int i = 1; i < width; ++i) {
+            cells.push_back(read(stmt, i));
+        }
+        cells.push_back(read(stmt, 0));
+        ++count;
+    }
+
+    QVariant value(size_t row, int col, FieldKind kind) const {
+        if (row == changedRow) {
+            return changedValues[col];
+        }
+        const Cell& c = cells[row * width + col];
+        switch (c.type) {
+            case SQLITE_NULL:
+                return QVariant();
+            case SQLITE_TEXT:
+                return QVariant(QString::fromUtf8(arena.constData() + c.offset, c.length));
+            default:
+                break;
+        }
+        if (kind == FieldKind::Bool) {
+            return QVariant(c.number != 0);
+        }
+        return QVariant(static_cast<qlonglong>(c.number));
+    }
+
+    void replace(size_t row, std::vector<QVariant> values) {
+        changedRow = row;
+        changedValues = std::move(values);
+    }
+
+private:
+    Cell read(sqlite3_stmt* stmt, int col) {
+        Cell c;
+        c.type = sqlite3_column_type(stmt, col);
+        if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT) {
+            c.type = SQLITE_INTEGER;
+            c.number = sqlite3_column_int64(stmt, col);
+        } else if (c.type == SQLITE_TEXT || c.type == SQLITE_BLOB) {
+            c.type = SQLITE_TEXT;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            c.length = sqlite3_column_bytes(stmt, col);
+            c.offset = arena.size();
+            arena.append(text, c.length);
+        }
+        return c;
+    }
+};
+
 namespace {
 
 // The field order here is the column order of every statement this file builds.
@@ -129,27 +209,10 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-QVariant readColumn(sqlite3_stmt* stmt, int col, FieldKind kind) {
-    const int type = sqlite3_column_type(stmt, col);
-    if (type == SQLITE_NULL) {
-        return QVariant();
-    }
-    switch (kind) {
-        case FieldKind::Id:
-        case FieldKind::Int:
-            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, col)));
-        case FieldKind::Bool:
-            return QVariant(sqlite3_column_int64(stmt, col) != 0);
-        case FieldKind::Text:
-            break;
-    }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-    return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, col)));
-}
-
 }  // namespace
 
-Recordset::Recordset(Database& db, const QString& table) : db_(&db) {
+Recordset::Recordset(Database& db, const QString& table)
+    : db_(&db), rows_(std::make_unique<RowBuffer>()) {
     if (table.compare(QLatin1String(kEntries.name), Qt::CaseInsensitive) == 0) {
         table_ = &kEntries;
     } else if (table.compare(QLatin1String(kOptions.name), Qt::CaseInsensitive) == 0) {
@@ -240,20 +303,13 @@ void Recordset::fetch(const QString& where, const std::vector<QVariant>& args, i
     }
     stmt.bind(n, limit);
 
-    rows_.clear();
-    const int fieldCount = static_cast<int>(table_->fields.size());
+    rows_->reset(static_cast<int>(table_->fields.size()) + 1);
     while (stmt.step(QStringLiteral("reading table \"%1\"").arg(tableName()))) {
-        Row row;
-        row.values.reserve(fieldCount + 1);
-        for (int i = 0; i < fieldCount; ++i) {
-            row.values.push_back(readColumn(stmt.get(), i + 1, table_->fields[i].kind));
-        }
-        row.values.push_back(QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt.get(), 0))));
-        rows_.push_back(std::move(row));
+        rows_->append(stmt.get());
     }
-    exhausted_ = static_cast<int>(rows_.size()) < limit;
+    exhausted_ = static_cast<int>(rows_->size()) < limit;
     pos_ = 0;
-    positioned_ = !rows_.empty();
+    positioned_ = !rows_->empty();
     rememberLastKey();
 }
 
@@ -261,16 +317,16 @@ void Recordset::fetch(const QString& where, const std::vector<QVariant>& args, i
 // to buffered rows never move the scan.
 void Recordset::rememberLastKey() {
     lastKey_.clear();
-    if (rows_.empty()) {
+    if (rows_->empty()) {
         return;
     }
-    const Row& last = rows_.back();
+    const size_t last = rows_->size() - 1;
     if (index_ >= 0) {
         for (int key : table_->indexes[index_].keys) {
-            lastKey_.push_back(last.values[key]);
+            lastKey_.push_back(rows_->value(last, key, table_->fields[key].kind));
         }
     }
-    lastKey_.push_back(last.values.back());
+    lastKey_.push_back(rows_->value(last, rows_->width - 1, FieldKind::Id));
 }
 
 void Recordset::fetchMoreAfterLast() {
@@ -304,22 +360,22 @@ void Recordset::moveNext() {
         throw StoreError(QStringLiteral("No current record in table \"%1\".").arg(tableName()));
     }
     mode_ = EditMode::None;
-    if (pos_ + 1 < rows_.size()) {
+    if (pos_ + 1 < rows_->size()) {
         ++pos_;
         positioned_ = true;
         return;
     }
     if (exhausted_) {
-        pos_ = rows_.size();
+        pos_ = rows_->size();
         positioned_ = false;
         return;
     }
     fetchMoreAfterLast();
 }
 
-bool Recordset::eof() const { return pos_ >= rows_.size() && exhausted_; }
+bool Recordset::eof() const { return pos_ >= rows_->size() && exhausted_; }
 
-bool Recordset::hasCurrent() const { return positioned_ && pos_ < rows_.size(); }
+bool Recordset::hasCurrent() const { return positioned_ && pos_ < rows_->size(); }
 
 void Recordset::seek(QStringView op, const QVariant& key) {
     requireOpen();
@@ -340,27 +396,41 @@ void Recordset::seek(QStringView op, const QVariant& key) {
         idx.keys.empty() ? QStringLiteral("rowid") : quoted(table_->fields[idx.keys.front()].name);
     batch_ = 4;
     fetch(column + comparison, {key}, 1);
-    noMatch_ = rows_.empty();
+    noMatch_ = rows_->empty();
     if (noMatch_) {
         exhausted_ = true;
     }
 }
 
-const Recordset::Row& Recordset::currentRow() const {
+void Recordset::requireCurrent() const {
     requireOpen();
-    if (mode_ != EditMode::None) {
-        return pending_;
-    }
     if (!hasCurrent()) {
         throw StoreError(QStringLiteral("No current record in table \"%1\".").arg(tableName()));
     }
-    return rows_[pos_];
+}
+
+Recordset::Row Recordset::currentRow() const {
+    if (mode_ != EditMode::None) {
+        return pending_;
+    }
+    requireCurrent();
+    Row row;
+    const int width = rows_->width;
+    row.values.reserve(width);
+    for (int i = 0; i + 1 < width; ++i) {
+        row.values.push_back(rows_->value(pos_, i, table_->fields[i].kind));
+    }
+    row.values.push_back(rows_->value(pos_, width - 1, FieldKind::Id));
+    return row;
 }
 
 QVariant Recordset::field(QStringView name) const {
     const int i = fieldIndex(name);
-    const Row& row = currentRow();
-    return i < static_cast<int>(row.values.size()) ? row.values[i] : QVariant();
+    if (mode_ != EditMode::None) {
+        return pending_.values[i];
+    }
+    requireCurrent();
+    return rows_->value(pos_, i, table_->fields[i].kind);
 }
 
 QString Recordset::text(QStringView name) const {
@@ -393,8 +463,7 @@ void Recordset::addNew() {
 }
 
 void Recordset::edit() {
-    const Row& row = currentRow();
-    pending_ = row;
+    pending_ = currentRow();
     mode_ = EditMode::Edit;
 }
 
@@ -486,7 +555,9 @@ void Recordset::update() {
             pending_.values.front() = pending_.values.back();
         }
         mode_ = EditMode::None;
-        rows_.assign(1, pending_);
+        rows_->reset(static_cast<int>(table_->fields.size()) + 1);
+        rows_->count = 1;
+        rows_->replace(0, pending_.values);
         pos_ = 0;
         positioned_ = true;
         exhausted_ = false;
@@ -510,20 +581,21 @@ void Recordset::update() {
                                         "nothing was stored.")
                              .arg(tableName()));
     }
-    rows_[pos_] = pending_;
+    rows_->replace(pos_, pending_.values);
     mode_ = EditMode::None;
 }
 
 void Recordset::cancelUpdate() { mode_ = EditMode::None; }
 
 void Recordset::remove() {
-    const Row& row = currentRow();
     if (mode_ != EditMode::None) {
         throw StoreError(QStringLiteral("Delete during an edit of table \"%1\".").arg(tableName()));
     }
+    requireCurrent();
+    const QVariant rowid = rows_->value(pos_, rows_->width - 1, FieldKind::Id);
     Database& db = database();
     Statement stmt(db, statements_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_->name)));
-    stmt.bind(1, row.values.back());
+    stmt.bind(1, rowid);
     stmt.step(QStringLiteral("deleting a row of table \"%1\"").arg(tableName()));
     positioned_ = false;
 }
@@ -531,7 +603,7 @@ void Recordset::remove() {
 void Recordset::close() {
     finalizeStatements();
     db_ = nullptr;
-    rows_.clear();
+    rows_->reset(0);
     mode_ = EditMode::None;
 }
 

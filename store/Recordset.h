@@ -21,6 +21,7 @@
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -31,6 +32,7 @@ struct sqlite3_stmt;
 namespace tavri {
 
 struct TableDef;
+struct RowBuffer;
 
 class Recordset {
 public:
@@ -86,7 +88,8 @@ private:
     void fetch(const QString& where, const std::vector<QVariant>& args, int limit);
     void fetchMoreAfterLast();
     void rememberLastKey();
-    const Row& currentRow() const;
+    Row currentRow() const;
+    void requireCurrent() const;
     void checkLengths(const Row& row) const;
     void requireOpen() const;
     void finalizeStatements();
@@ -94,7 +97,7 @@ private:
     Database* db_;
     const TableDef* table_;
     int index_ = 0;  // position in the table's index list; 0 is its natural order
-    std::vector<Row> rows_;
+    std::unique_ptr<RowBuffer> rows_;  // the rows of the last fetch
     size_t pos_ = 0;
     bool exhausted_ = true;
     bool positioned_ = false;  // a row is current (false before MoveFirst, after Delete)

@@ -213,6 +213,27 @@ TEST(Recordset, AScanThatEditsAsItGoesVisitsEveryRowOnce) {
     }
 }
 
+TEST(Recordset, ScansCrossRunsOfEqualKeysLongerThanOneFetch) {
+    TempCompendium c;
+    {
+        Database::Transaction tx(*c.state().Db);
+        for (int i = 0; i < 700; ++i) {
+            c.add(entry(i % 2 ? "same" : "SAME", i % 3 ? "Moor" : "MOOR"));
+        }
+        tx.commit();
+    }
+    Recordset& rs = *c.state().EntryRs;
+    for (QStringView index : {u"namedex", u"rldex"}) {
+        std::vector<qint64> ids;
+        rs.setIndex(index);
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            ids.push_back(rs.field(u"id").toLongLong());
+        }
+        ASSERT_EQ(ids.size(), 700u) << index.toString().toStdString();
+        EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end())) << "equal keys come in id order";
+    }
+}
+
 TEST(Recordset, DeletingDuringAScanMovesOnToTheNextRow) {
     TempCompendium c;
     for (const char* n : {"a", "b", "c", "d"}) {
