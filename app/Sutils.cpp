@@ -27,26 +27,6 @@ QString settingsFolder() {
     return AddBackslash(QDir::homePath() + QStringLiteral("/.config"));
 }
 
-// Splits text into lines ended by CR LF, LF or a lone CR.
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-                ++i;
-            }
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) {
-        lines.append(text.mid(start));
-    }
-    return lines;
-}
-
 QString keepOnly(const QString& text, QLatin1String alphabet) {
     QString kept;
     for (QChar c : text) {
@@ -71,7 +51,7 @@ QString ReadIni(const QString& fileName, const QString& key) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(QStringLiteral("read the settings file"), path, file.errorString());
     }
-    const QStringList lines = splitLines(decodeInputBytes(file.readAll()));
+    const QStringList lines = SplitLines(decodeInputBytes(file.readAll()));
     const QString wanted = key.toUpper();
     for (const QString& line : lines) {
         if (line.left(key.size()).toUpper() == wanted) {
@@ -145,6 +125,25 @@ QString NewlinesToBr(const QString& text) {
         }
     }
     return result;
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) {
+        lines.append(text.mid(start));
+    }
+    return lines;
 }
 
 QString TrimSpaces(const QString& text) {

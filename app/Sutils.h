@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tavri {
 
@@ -38,9 +39,14 @@ QString StripTags(const QString& text);
 // Each CR becomes one space and each LF becomes "<br>".
 QString NewlinesToBr(const QString& text);
 
+// The lines of a text: CR LF, LF and a lone CR each end one; a last line without an end counts.
+QStringList SplitLines(const QString& text);
+
 // Trimming as the program means it: leading and trailing space characters only.
 QString TrimSpaces(const QString& text);
-inline bool IsBlank(const QString& text) { return TrimSpaces(text).isEmpty(); }
+inline bool IsBlank(const QString& text) {
+    return TrimSpaces(text).isEmpty();
+}
 
 // The value of the leading number of a text ("12 records" gives 12); 0 when it has none.
 double LeadingNumber(const QString& text);

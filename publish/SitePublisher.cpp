@@ -45,26 +45,6 @@ QString homeLink() {
     return QStringLiteral("<a href=\"gtop.htm\" target=\"gmain\">Home</a> ");
 }
 
-// The lines of a text: CR LF, LF and a lone CR each end one; a last line without an end counts.
-QStringList textLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-                ++i;
-            }
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) {
-        lines.append(text.mid(start));
-    }
-    return lines;
-}
-
 // The frame layout the user keeps beside the database; read before anything is written, so a
 // missing template leaves the reports folder untouched.
 QStringList readFrameTemplate(const AppState& state) {
@@ -76,7 +56,7 @@ QStringList readFrameTemplate(const AppState& state) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(QStringLiteral("read"), path, file.errorString());
     }
-    return textLines(decodeInputBytes(file.readAll()));
+    return SplitLines(decodeInputBytes(file.readAll()));
 }
 
 void writeStartPage(AppState& state, const QStringList& frameLines) {

@@ -13,21 +13,10 @@
 #include "support/TestSupport.h"
 
 using namespace tavri;
+using test::Crlf;
+using test::FilesIn;
 
 namespace {
-
-// The lines, each ended with CR LF, as the writers end them.
-QByteArray Crlf(std::initializer_list<QByteArray> lines) {
-    QByteArray bytes;
-    for (const QByteArray& line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
-QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 const QByteArray kRtfHead = Crlf({
     R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033\deflangfe1033{\fonttbl{\f0\fswiss\fcharset0 Arial;}})",

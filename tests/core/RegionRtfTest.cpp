@@ -13,17 +13,10 @@
 #include "support/TestSupport.h"
 
 using namespace tavri;
+using test::Crlf;
+using test::FilesIn;
 
 namespace {
-
-// The lines, each ended with CR LF, as the writers end them.
-QByteArray Crlf(std::initializer_list<QByteArray> lines) {
-    QByteArray bytes;
-    for (const QByteArray& line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
 
 // A whole region file: its header, the heading of the race/location and the entry lines.
 QByteArray RegionFile(const QByteArray& raceLocation, std::initializer_list<QByteArray> entries) {
@@ -34,10 +27,6 @@ QByteArray RegionFile(const QByteArray& raceLocation, std::initializer_list<QByt
     });
     bytes += Crlf(entries);
     return bytes + Crlf({"}"});
-}
-
-QStringList FilesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 }  // namespace

@@ -14,17 +14,10 @@
 #include "support/TestSupport.h"
 
 using namespace tavri;
+using test::Crlf;
+using test::FilesIn;
 
 namespace {
-
-// The lines, each ended with CR LF, as the writers end them.
-QByteArray Crlf(std::initializer_list<QByteArray> lines) {
-    QByteArray bytes;
-    for (const QByteArray& line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
 
 void AddTomeEntries(test::TempCompendium& c) {
     c.add({"  Aldric  ", " Human ", " 1021 AR ", " The smith ",

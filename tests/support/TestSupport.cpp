@@ -1,6 +1,7 @@
 // Shared helpers of the tests.
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <stdexcept>
 
@@ -50,6 +51,18 @@ QByteArray ReadAll(const QString& path) {
         throw std::runtime_error(("cannot read " + path).toStdString());
     }
     return f.readAll();
+}
+
+QByteArray Crlf(std::initializer_list<QByteArray> lines) {
+    QByteArray bytes;
+    for (const QByteArray& line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
