@@ -16,8 +16,8 @@ std::unique_ptr<AppState> AppState::Open(const QString& dataDir) {
     state->EntryRs->setIndex(u"namedex");
     state->OptionsRs->moveFirst();
     if (state->OptionsRs->eof()) {
-        throw StoreError(QStringLiteral("The compendium %1 has no options record.")
-                             .arg(state->DatabasePath()));
+        throw StoreError(
+            QStringLiteral("The compendium %1 has no options record.").arg(state->DatabasePath()));
     }
     return state;
 }

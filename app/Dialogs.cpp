@@ -21,8 +21,11 @@ Answer ScriptedDialogs::message(const MessageRequest& request) {
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,
                                const QString& defaultText) {
-    Shown s{Shown::Kind::Input, {prompt, title, MessageButtons::Ok, MessageIcon::None, Answer::Ok},
-            defaultText, {}, false};
+    Shown s{Shown::Kind::Input,
+            {prompt, title, MessageButtons::Ok, MessageIcon::None, Answer::Ok},
+            defaultText,
+            {},
+            false};
     QString typed;
     if (inputs_.empty()) {
         s.unscripted = true;
@@ -34,7 +37,9 @@ QString ScriptedDialogs::input(const QString& prompt, const QString& title,
     return typed;
 }
 
-void ScriptedDialogs::beep() { shown_.push_back({Shown::Kind::Beep, {}, {}, {}, false}); }
+void ScriptedDialogs::beep() {
+    shown_.push_back({Shown::Kind::Beep, {}, {}, {}, false});
+}
 
 bool ScriptedDialogs::openViewer(const QString& path) {
     shown_.push_back({Shown::Kind::Viewer, {}, {}, path, false});

@@ -49,8 +49,8 @@ public:
     // A Yes/No question with the question icon.
     bool ask(const QString& text, const QString& title = QString(),
              Answer defaultAnswer = Answer::Yes) {
-        return message({text, title, MessageButtons::YesNo, MessageIcon::Question, defaultAnswer}) ==
-               Answer::Yes;
+        return message({text, title, MessageButtons::YesNo, MessageIcon::Question,
+                        defaultAnswer}) == Answer::Yes;
     }
 };
 

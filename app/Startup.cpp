@@ -12,8 +12,7 @@ namespace tavri {
 
 QString UserDataDir() {
     const QString xdg = GetEnvValue(QStringLiteral("XDG_DATA_HOME"));
-    const QString base =
-        xdg.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : xdg;
+    const QString base = xdg.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : xdg;
     return AddBackslash(AddBackslash(base) + QStringLiteral("tavri"));
 }
 
@@ -28,7 +27,9 @@ QString ResolveDataDir(const QString& commandLineText) {
     return AddBackslash(fromIni);
 }
 
-QString CommandLineText(const QStringList& arguments) { return arguments.join(QLatin1Char(' ')); }
+QString CommandLineText(const QStringList& arguments) {
+    return arguments.join(QLatin1Char(' '));
+}
 
 void CreateReportFolders(const QString& dataDir) {
     QDir dir;
@@ -40,8 +41,9 @@ void CreateReportFolders(const QString& dataDir) {
 QString OpenFailureMessage(const QString& dataDir, const QString& reason) {
     QString text = reason;
     if (!QFileInfo::exists(AppState::DatabasePathIn(dataDir))) {
-        text += QStringLiteral("\n\nTo make a new compendium in this folder, run:\n"
-                               "tavri-cli new %1")
+        text += QStringLiteral(
+                    "\n\nTo make a new compendium in this folder, run:\n"
+                    "tavri-cli new %1")
                     .arg(dataDir);
     }
     return text;

@@ -23,6 +23,8 @@ double BuildAppVersion() {
     return ComputeAppVersion(TAVRI_VERSION_MAJOR, TAVRI_VERSION_MINOR, TAVRI_VERSION_REVISION);
 }
 
-QString BuildAppTitle() { return ComputeAppTitle(BuildAppVersion()); }
+QString BuildAppTitle() {
+    return ComputeAppTitle(BuildAppVersion());
+}
 
 }  // namespace tavri

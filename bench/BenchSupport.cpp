@@ -9,11 +9,11 @@
 namespace tavri::bench {
 namespace {
 
-const char* const kSyllables[] = {"ar", "el", "dor", "mir", "tha", "gal", "wen", "rok",
+const char* const kSyllables[] = {"ar",  "el",  "dor", "mir", "tha", "gal", "wen", "rok",
                                   "sul", "ven", "ith", "ora", "bra", "kel", "nim", "ash"};
-const char* const kPlaces[] = {"Elf",     "Dwarf",       "Orc",       "Human",  "Marchlands",
-                               "Vael",    "Cinder Hills", "Glass Sea", "Halfling", "Dragon",
-                               "Gnoll",   "Northreach",   "Saltgrave", "Brackwater", "Ashdelve"};
+const char* const kPlaces[] = {"Elf",   "Dwarf",        "Orc",       "Human",      "Marchlands",
+                               "Vael",  "Cinder Hills", "Glass Sea", "Halfling",   "Dragon",
+                               "Gnoll", "Northreach",   "Saltgrave", "Brackwater", "Ashdelve"};
 
 QString word(unsigned seed, int syllables) {
     QString w;

@@ -55,6 +55,10 @@ void BM_BareSqliteNamedexScan(benchmark::State& st) {
 }
 
 BENCHMARK(BM_EntryRsNamedexScan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareSqliteNamedexScan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareSqliteNamedexScan)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

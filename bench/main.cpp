@@ -1,6 +1,6 @@
 // The benchmarks: each subsystem adds its own file; this one only runs them.
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

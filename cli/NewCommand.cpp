@@ -32,9 +32,9 @@ int runNew(const QStringList& args) {
     return 0;
 }
 
-
 const Registration kNew(QStringLiteral("new"),
-                        QStringLiteral("make a new compendium (--demo: with a demo world)"), runNew);
+                        QStringLiteral("make a new compendium (--demo: with a demo world)"),
+                        runNew);
 
 }  // namespace
 }  // namespace tavri::cli

@@ -1,10 +1,10 @@
 // The compendium's case-insensitive collation, shared by SQLite and the list's sort.
 #include "store/Collation.h"
 
+#include <sqlite3.h>
 #include <QCollator>
 #include <QLocale>
 #include <QString>
-#include <sqlite3.h>
 
 namespace tavri {
 namespace {

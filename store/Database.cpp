@@ -1,8 +1,8 @@
 // The SQLite connection behind a compendium, and the schema of a new one.
 #include "store/Database.h"
 
-#include <QFileInfo>
 #include <sqlite3.h>
+#include <QFileInfo>
 
 #include "store/Collation.h"
 
@@ -45,10 +45,11 @@ std::unique_ptr<Database> Database::connect(const QString& path, int flags) {
                                    flags | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
     std::unique_ptr<Database> db(new Database(raw, path));
     if (rc != SQLITE_OK) {
-        const QString reason = raw ? QString::fromUtf8(sqlite3_errmsg(raw))
-                                   : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString reason =
+            raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QString::fromUtf8(sqlite3_errstr(rc));
         db->close();
-        throw StoreError(QStringLiteral("The compendium %1 cannot be opened: %2.").arg(path, reason));
+        throw StoreError(
+            QStringLiteral("The compendium %1 cannot be opened: %2.").arg(path, reason));
     }
     db->configure();
     return db;
@@ -123,7 +124,9 @@ std::unique_ptr<Database> Database::create(const QString& path, const QString& c
     return db;
 }
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 void Database::close() {
     if (db_ != nullptr) {
@@ -153,8 +156,8 @@ void Database::exec(const char* sql) {
 }
 
 StoreError Database::error(const QString& doing, int code) const {
-    const QString reason = db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
-                               : QString::fromUtf8(sqlite3_errstr(code));
+    const QString reason =
+        db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(code));
     if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED) {
         return StoreError(QStringLiteral("The compendium %1 is in use by another program and did "
                                          "not become free in time (%2). Nothing was changed; try "
@@ -164,7 +167,8 @@ StoreError Database::error(const QString& doing, int code) const {
     if (doing.isEmpty()) {
         return StoreError(QStringLiteral("Database error in %1: %2.").arg(path_, reason));
     }
-    return StoreError(QStringLiteral("Database error in %1 while %2: %3.").arg(path_, doing, reason));
+    return StoreError(
+        QStringLiteral("Database error in %1 while %2: %3.").arg(path_, doing, reason));
 }
 
 Database::Transaction::Transaction(Database& db) : db_(&db) {

@@ -14,8 +14,8 @@ enum class FieldKind { Id, Text, Bool, Int };
 struct FieldDef {
     const char* name;
     FieldKind kind;
-    int maxLength;     // in code points; 0 for no limit
-    bool notNull;      // stored as "" (text) or 0 (number) rather than null
+    int maxLength;  // in code points; 0 for no limit
+    bool notNull;   // stored as "" (text) or 0 (number) rather than null
 };
 
 struct IndexDef {
@@ -124,9 +124,7 @@ const TableDef kEntries{
         {"changed", FieldKind::Bool, 0, true},
     },
     {
-        {"namedex", {1}},
-        {"rldex", {2, 1}},
-        {"id", {}},  // the table's own rowid order
+        {"namedex", {1}}, {"rldex", {2, 1}}, {"id", {}},  // the table's own rowid order
     },
 };
 
@@ -145,7 +143,9 @@ const TableDef kOptions{
 constexpr int kFirstBatch = 64;
 constexpr int kMaxBatch = 1024;
 
-QString quoted(const char* name) { return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"'); }
+QString quoted(const char* name) {
+    return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"');
+}
 
 // A statement borrowed from the recordset's cache for one use: reset when it goes out of scope.
 class Statement {
@@ -223,7 +223,9 @@ Recordset::Recordset(Database& db, const QString& table)
     index_ = -1;
 }
 
-Recordset::~Recordset() { finalizeStatements(); }
+Recordset::~Recordset() {
+    finalizeStatements();
+}
 
 void Recordset::finalizeStatements() {
     for (auto& [sql, stmt] : statements_) {
@@ -268,8 +270,7 @@ QString Recordset::index() const {
 int Recordset::fieldIndex(QStringView name) const {
     for (size_t i = 0; i < table_->fields.size(); ++i) {
         const QLatin1String candidate(table_->fields[i].name);
-        if (candidate.size() == name.size() &&
-            name.compare(candidate, Qt::CaseInsensitive) == 0) {
+        if (candidate.size() == name.size() && name.compare(candidate, Qt::CaseInsensitive) == 0) {
             return static_cast<int>(i);
         }
     }
@@ -373,9 +374,13 @@ void Recordset::moveNext() {
     fetchMoreAfterLast();
 }
 
-bool Recordset::eof() const { return pos_ >= rows_->size() && exhausted_; }
+bool Recordset::eof() const {
+    return pos_ >= rows_->size() && exhausted_;
+}
 
-bool Recordset::hasCurrent() const { return positioned_ && pos_ < rows_->size(); }
+bool Recordset::hasCurrent() const {
+    return positioned_ && pos_ < rows_->size();
+}
 
 void Recordset::seek(QStringView op, const QVariant& key) {
     requireOpen();
@@ -477,8 +482,9 @@ void Recordset::setField(QStringView name, const QVariant& value) {
     const int i = fieldIndex(name);
     const FieldDef& f = table_->fields[i];
     if (f.kind == FieldKind::Id) {
-        throw StoreError(QStringLiteral("The field \"id\" is set by the compendium, not by a "
-                                        "writer."));
+        throw StoreError(
+            QStringLiteral("The field \"id\" is set by the compendium, not by a "
+                           "writer."));
     }
     QVariant stored;
     if (value.isNull()) {
@@ -543,8 +549,9 @@ void Recordset::update() {
     Database& db = database();
     const QString doing = QStringLiteral("storing a row of table \"%1\"").arg(tableName());
     if (mode_ == EditMode::Add) {
-        Statement stmt(db, statements_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(quoted(table_->name), columns, params));
+        Statement stmt(db, statements_,
+                       QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(quoted(table_->name), columns, params));
         for (size_t i = 0; i < args.size(); ++i) {
             stmt.bind(static_cast<int>(i) + 1, args[i]);
         }
@@ -567,8 +574,9 @@ void Recordset::update() {
         return;
     }
     const QVariant rowid = pending_.values.back();
-    Statement stmt(db, statements_, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                           .arg(quoted(table_->name), columns));
+    Statement stmt(
+        db, statements_,
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table_->name), columns));
     int n = 1;
     for (const QVariant& arg : args) {
         stmt.bind(n++, arg);
@@ -585,7 +593,9 @@ void Recordset::update() {
     mode_ = EditMode::None;
 }
 
-void Recordset::cancelUpdate() { mode_ = EditMode::None; }
+void Recordset::cancelUpdate() {
+    mode_ = EditMode::None;
+}
 
 void Recordset::remove() {
     if (mode_ != EditMode::None) {
@@ -594,7 +604,8 @@ void Recordset::remove() {
     requireCurrent();
     const QVariant rowid = rows_->value(pos_, rows_->width - 1, FieldKind::Id);
     Database& db = database();
-    Statement stmt(db, statements_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_->name)));
+    Statement stmt(db, statements_,
+                   QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_->name)));
     stmt.bind(1, rowid);
     stmt.step(QStringLiteral("deleting a row of table \"%1\"").arg(tableName()));
     positioned_ = false;

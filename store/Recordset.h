@@ -96,7 +96,7 @@ private:
 
     Database* db_;
     const TableDef* table_;
-    int index_ = 0;  // position in the table's index list; 0 is its natural order
+    int index_ = 0;                    // position in the table's index list; 0 is its natural order
     std::unique_ptr<RowBuffer> rows_;  // the rows of the last fetch
     size_t pos_ = 0;
     bool exhausted_ = true;

@@ -14,11 +14,21 @@ Answer QtDialogs::message(const MessageRequest& request) {
     box.setWindowTitle(request.title.isEmpty() ? DefaultTitle() : request.title);
     box.setText(request.text);
     switch (request.icon) {
-        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
     }
     if (request.buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
@@ -33,13 +43,14 @@ Answer QtDialogs::message(const MessageRequest& request) {
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent_, title.isEmpty() ? DefaultTitle() : title, prompt,
-                              QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(parent_, title.isEmpty() ? DefaultTitle() : title,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 
-void QtDialogs::beep() { QApplication::beep(); }
+void QtDialogs::beep() {
+    QApplication::beep();
+}
 
 bool QtDialogs::openViewer(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -15,9 +15,13 @@ double logicalDpi() {
 }
 }  // namespace
 
-int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips * logicalDpi() / 1440.0)); }
+int TwipsToPixels(int twips) {
+    return static_cast<int>(std::lround(twips * logicalDpi() / 1440.0));
+}
 
-int PixelsToTwips(int pixels) { return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi())); }
+int PixelsToTwips(int pixels) {
+    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi()));
+}
 
 QRect TwipsRect(int left, int top, int width, int height) {
     return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),

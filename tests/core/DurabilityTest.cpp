@@ -2,8 +2,8 @@
 // holds every row it had been told was stored.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <sqlite3.h>
+#include <QProcess>
 
 #include "support/TestSupport.h"
 

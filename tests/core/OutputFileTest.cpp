@@ -37,7 +37,8 @@ TEST(OutputFile, LinesEndWithCrLfAndContinuedPiecesShareALine) {
 }
 
 TEST(OutputFile, CharactersOutsideTheCodePageUseEachFormatsFallback) {
-    EXPECT_EQ(written(OutputFormat::Html, kMixed), QByteArray("a \xE9\x80&#321;&#128512;\r\nend\r\n"));
+    EXPECT_EQ(written(OutputFormat::Html, kMixed),
+              QByteArray("a \xE9\x80&#321;&#128512;\r\nend\r\n"));
     EXPECT_EQ(written(OutputFormat::Rtf, kMixed),
               QByteArray("a \xE9\x80\\u321?\\u-10179?\\u-8704?\r\nend\r\n"));
     EXPECT_EQ(written(OutputFormat::Pml, kMixed),
@@ -80,7 +81,10 @@ TEST(OutputFile, AFileThatCannotBeCreatedIsNamedInTheError) {
 
 TEST(TextCodec, InputIsUtf8WhenValidElseWindows1252) {
     EXPECT_EQ(decodeInputBytes("caf\xC3\xA9"), QString::fromUtf8("café"));
-    EXPECT_EQ(decodeInputBytes("\xEF\xBB\xBF" "abc"), "abc") << "a byte-order mark is dropped";
+    EXPECT_EQ(decodeInputBytes("\xEF\xBB\xBF"
+                               "abc"),
+              "abc")
+        << "a byte-order mark is dropped";
     EXPECT_EQ(decodeInputBytes("caf\xE9 \x80\x93"), QString::fromUtf8("café €“"));
     EXPECT_EQ(decodeInputBytes(QByteArray("\x81\x8D", 2)), QString(QChar(0x81)) + QChar(0x8D))
         << "unassigned bytes still decode";

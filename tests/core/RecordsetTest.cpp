@@ -2,8 +2,8 @@
 // the options record.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <sqlite3.h>
+#include <QDir>
 
 #include "app/AppState.h"
 #include "store/Collation.h"

@@ -1,6 +1,6 @@
 // The core tests run inside one QCoreApplication.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

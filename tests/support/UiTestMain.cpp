@@ -1,6 +1,6 @@
 // The window tests run inside one QApplication on the offscreen platform.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
