@@ -164,6 +164,7 @@ private:
     bool SelectedEntryLookup();
     void FillEditor(bool idLabel, bool changedBox, bool bookmarkColour);
     int Reselect(qint64 id);
+    void StoreNewEntryFromEditor();
 
     AppState& state_;
     Dialogs& dialogs_;

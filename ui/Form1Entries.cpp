@@ -152,20 +152,26 @@ int Form1::Reselect(qint64 id) {
     return -1;
 }
 
+// Add and Copy alike: the editor, prepared for a new entry, stores one on Save; the list is then
+// refreshed with the new entry's row selected.
+void Form1::StoreNewEntryFromEditor() {
+    PrepareNewEntry(*editor_);
+    std::optional<qint64> stored;
+    const bool saved = RunEditor(*editor_, [this, &stored] {
+        Recordset& rs = *state_.EntryRs;
+        rs.addNew();
+        stored = WriteEntry(rs, TypedTexts(*editor_));
+    });
+    if (saved && stored) {
+        RefreshList();
+        Reselect(*stored);
+    }
+}
+
 void Form1::Command1_Click() {
     guarded([this] {
         SetTexts(*editor_, {}, QStringLiteral("New Entry"));
-        PrepareNewEntry(*editor_);
-        std::optional<qint64> stored;
-        const bool saved = RunEditor(*editor_, [this, &stored] {
-            Recordset& rs = *state_.EntryRs;
-            rs.addNew();
-            stored = WriteEntry(rs, TypedTexts(*editor_));
-        });
-        if (saved && stored) {
-            RefreshList();
-            Reselect(*stored);
-        }
+        StoreNewEntryFromEditor();
     });
     Grid1->setFocus();
 }
@@ -233,17 +239,7 @@ void Form1::Command5_Click() {
             return;
         }
         FillEditor(false, false, false);
-        PrepareNewEntry(*editor_);
-        std::optional<qint64> stored;
-        const bool saved = RunEditor(*editor_, [this, &stored] {
-            Recordset& rs = *state_.EntryRs;
-            rs.addNew();
-            stored = WriteEntry(rs, TypedTexts(*editor_));
-        });
-        if (saved && stored) {
-            RefreshList();
-            Reselect(*stored);
-        }
+        StoreNewEntryFromEditor();
     });
     if (opened) {
         Grid1->setFocus();
