@@ -20,14 +20,20 @@
 //   are passed over. Reading ends when the text ends before a record begins. When it ends inside
 //   a record (fewer than six values, or inside a quoted value), that record is not returned and
 //   incomplete() says where it began.
+// - What is not text ends the reading at once, and notText() says where: a NUL anywhere, or
+//   another control character below U+0020 outside a quoted value (TAB, CR and LF are text).
+//   A Ctrl-Z as the very last character, the end-of-file mark of old DOS programs, is dropped.
 //
 // Promises: every input, whatever its bytes, is read in one pass over the text without reading
-// past its end; each call of next() consumes at least one character or ends the reading.
+// past its end; each call of next() consumes at least one character or ends the reading. Text
+// from a CsvTextSource is read chunk by chunk: what is held besides the record being read is a
+// chunk and the start of the current line, and the records are the same whatever the chunk size.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace tavri {
@@ -47,44 +53,74 @@ struct CsvIncomplete {
     bool inQuotes = false;  // the text ended inside a quoted value
 };
 
+// Where the text showed that it is not text: the line, the character, and the start of that line
+// (its first characters, as far as the reader still held them).
+struct CsvNotText {
+    int line = 0;
+    char16_t character = 0;
+    QString lineStart;
+};
+
+class CsvTextSource;
+
 class CsvRecordReader {
 public:
+    // Reads a text held whole.
     explicit CsvRecordReader(QString text);
-    // Reads the bytes of a file: UTF-8 when they are valid UTF-8 (a byte-order mark dropped),
-    // otherwise Windows-1252.
-    static CsvRecordReader fromBytes(const QByteArray& bytes);
+    // Reads the text of source chunk by chunk; source must outlive the reader.
+    explicit CsvRecordReader(CsvTextSource& source);
+    // Reads the bytes of a file in the encoding CsvTextSource settles on, in chunks of chunkBytes.
+    static CsvRecordReader fromBytes(const QByteArray& bytes, qsizetype chunkBytes = 1 << 16);
+    CsvRecordReader(CsvRecordReader&&) noexcept;
+    ~CsvRecordReader();
 
     // The next record that is not a heading, or nothing when the reading has ended.
     std::optional<CsvRecord> next();
 
     // After next() gave nothing: the unfinished record the text ended in, if it did.
     const std::optional<CsvIncomplete>& incomplete() const { return incomplete_; }
+    // After next() gave nothing: where the text showed it is not text, if it did.
+    const std::optional<CsvNotText>& notText() const { return notText_; }
     // How many heading records were passed over so far.
     int headings() const { return headings_; }
 
 private:
-    enum class ValueEnd { Comma, LineEnd, EndOfText, InsideQuotes };
+    enum class ValueEnd { Comma, LineEnd, EndOfText, InsideQuotes, NotText };
+    struct OwnedSource;
 
     std::optional<CsvRecord> readRecord();
     void skipBlankLines();
     ValueEnd readValue(QString& value);
-    // Reads a quoted value's text after its opening quote; false when the text ends first.
-    bool readQuoted(QString& value);
+    // Reads a quoted value's text after its opening quote; InsideQuotes when the text ends
+    // first, NotText at a NUL, otherwise Comma (meaning only: closed).
+    ValueEnd readQuoted(QString& value);
     void readUnquoted(QString& value);
     ValueEnd takeSeparator();
-    // If the text at pos_ is a line end, steps over it, counts the line and returns true.
-    bool takeLineEnd();
-    bool atEnd() const { return pos_ >= text_.size(); }
+    // Steps over the line end at pos_ and counts the line.
+    void takeLineEnd();
+    // The control character at pos_ ends the reading, unless it is the closing Ctrl-Z.
+    ValueEnd refuse();
+
+    // Are at least n characters there from pos_ on? Reads more of the source when needed.
+    bool have(qsizetype n) { return text_.size() - pos_ >= n || fill(n); }
+    bool fill(qsizetype n);
+    bool atEnd() { return !have(1); }
+    QChar at(qsizetype i) const { return text_.at(i); }
     static bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
     static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+    static bool isControl(QChar c) { return c.unicode() < 0x20 && c != u'\t'; }
 
-    QString text_;
+    std::unique_ptr<OwnedSource> owned_;
+    CsvTextSource* source_ = nullptr;  // none when the whole text is in text_
+    QString text_;                     // what is held of the text; pos_ is the next character
     qsizetype pos_ = 0;
+    qsizetype lineStart_ = 0;  // where in text_ the current line begins; -1 once dropped
     int line_ = 1;
     bool afterComma_ = false;  // the last value was ended by a comma
     bool ended_ = false;
     int headings_ = 0;
     std::optional<CsvIncomplete> incomplete_;
+    std::optional<CsvNotText> notText_;
 };
 
 }  // namespace tavri

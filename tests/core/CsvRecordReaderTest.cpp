@@ -1,6 +1,7 @@
 // The CSV record reader: values, quotes, records across lines, headings and the ways a file ends.
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
 #include <vector>
 
 #include "import/CsvRecordReader.h"
@@ -16,6 +17,8 @@ struct Reading {
     std::vector<int> lines;
     std::optional<CsvIncomplete> incomplete;
     int headings = 0;
+    int badLine = 0;  // where the text showed it is not text, 0 when it did not
+    char16_t badCharacter = 0;
 };
 
 Reading ReadAll(CsvRecordReader reader) {
@@ -26,6 +29,10 @@ Reading ReadAll(CsvRecordReader reader) {
     }
     r.incomplete = reader.incomplete();
     r.headings = reader.headings();
+    if (reader.notText()) {
+        r.badLine = reader.notText()->line;
+        r.badCharacter = reader.notText()->character;
+    }
     EXPECT_FALSE(reader.next()) << "a reader that has ended stays ended";
     return r;
 }
@@ -169,10 +176,103 @@ TEST(CsvRecordReader, BytesAreReadAsUtf8WhenValidAndAsWindows1252Otherwise) {
     EXPECT_EQ(cp1252.records[0][5], QString::fromUtf8("\xE2\x80\x9Cq\xE2\x80\x9D"));
 }
 
-TEST(CsvRecordReader, NulAndControlCharactersAreOrdinaryCharacters) {
-    const QByteArray bytes("1,a\0b,c\x01,\x7F,e,f\n", 16);
-    const Reading r = ReadAll(CsvRecordReader::fromBytes(bytes));
-    ASSERT_EQ(r.records.size(), 1u);
-    EXPECT_EQ(r.records[0][1], QString(QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b")));
-    EXPECT_EQ(r.records[0][2], QString(QStringLiteral("c") + QChar(u'\x01')));
+// The same rows in every encoding a spreadsheet or an editor writes.
+TEST(CsvRecordReader, EveryUnicodeEncodingWithOrWithoutAMarkReadsTheSameRecords) {
+    const QString text = QString::fromUtf8(
+        "ID,Name,Race,Date,Desc,Notes\r\n"
+        "1,\xC3\x89lan \xF0\x9F\x90\x89,\"\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1, "
+        "Greece\",1203,d,\"two\nlines\"\r\n");
+    const auto utf16 = [&](QStringConverter::Encoding e, bool mark) {
+        QStringEncoder encoder(
+            e, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+        return QByteArray(encoder.encode(text));
+    };
+    const Reading expected = Read(text);
+    ASSERT_EQ(expected.records.size(), 1u);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"UTF-8", text.toUtf8()},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + text.toUtf8()},
+        {"UTF-16 LE with a mark", utf16(QStringConverter::Utf16LE, true)},
+        {"UTF-16 BE with a mark", utf16(QStringConverter::Utf16BE, true)},
+        {"UTF-16 LE without a mark", utf16(QStringConverter::Utf16LE, false)},
+        {"UTF-16 BE without a mark", utf16(QStringConverter::Utf16BE, false)},
+        {"UTF-32 LE with a mark", utf16(QStringConverter::Utf32LE, true)},
+        {"UTF-32 BE with a mark", utf16(QStringConverter::Utf32BE, true)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Reading r = ReadAll(CsvRecordReader::fromBytes(c.bytes));
+        EXPECT_EQ(r.records, expected.records);
+        EXPECT_EQ(r.headings, 1);
+        EXPECT_FALSE(r.incomplete);
+    }
+}
+
+// A NUL anywhere, or another control character outside quotes, ends the reading where it stands.
+TEST(CsvRecordReader, WhatIsNotTextEndsTheReadingAtItsLine) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        size_t records;          // read before it
+        int line;                // of the offence, 0 for none
+        char16_t character = 0;  // the offending character
+    } cases[] = {
+        {"a control outside quotes", QByteArray("1,a,b,c,d,e\n2,b\x01,c,d,e,f\n"), 1, 2, 0x01},
+        {"a control inside quotes is text", QByteArray("1,\"a\x01\x1B\",c,d,e,f\n"), 1, 0},
+        {"a NUL inside quotes", QByteArray("1,\"a\0b\",c,d,e,f\n", 16), 0, 1, 0},
+        {"a NUL outside quotes", QByteArray("1,a,b,c,d,e\n\0", 13), 1, 2, 0},
+        {"a closing Ctrl-Z is dropped", QByteArray("1,a,b,c,d,e\r\n\x1A"), 1, 0},
+        {"a Ctrl-Z closing a short line is dropped", QByteArray("1,a,b,c,d,e\x1A"), 1, 0},
+        {"a Ctrl-Z before the end", QByteArray("1,a,b,c,d,e\r\n\x1A\r\n"), 1, 2, 0x1A},
+        {"two closing Ctrl-Z", QByteArray("1,a,b,c,d,e\n\x1A\x1A"), 1, 2, 0x1A},
+        {"tabs are blanks", QByteArray("1,\ta\t,b,c,d,e\n"), 1, 0},
+        {"a binary header", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), 0, 2, 0x1A},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Reading r = ReadAll(CsvRecordReader::fromBytes(c.bytes));
+        EXPECT_EQ(r.records.size(), c.records);
+        EXPECT_EQ(r.badLine, c.line);
+        EXPECT_EQ(r.badCharacter, c.character);
+        if (c.line > 0) {
+            EXPECT_FALSE(r.incomplete);
+        }
+    }
+}
+
+// Text read from a source arrives in chunks: no chunk boundary (inside a CR LF, between doubled
+// quotes, inside a UTF-8 or UTF-16 sequence, before a closing Ctrl-Z) may change what is read.
+TEST(CsvRecordReader, RecordsAreTheSameWhateverTheChunkSize) {
+    const QByteArray inputs[] = {
+        "ID,Name,a,b,c,d\r\n1,\"x\"\"y\",\"l1\r\nl2\",,\xC3\x89,\"q\"tail\r\n2,a,b\rc,d,e\n",
+        "1,a,b,c,d,e\r\n   \r\n\r\n2,\xF0\x9F\x90\x89,b,c,d,\r\n\x1A",
+        "1,\"never closed\r\n,,,,",
+        QByteArray("\xFF\xFE"
+                   "1\0,\0a\0,\0b\0,\0c\0,\0d\0,\0e\0\r\0\n\0",
+                   26),
+        "1,a,b,c,d,e\n2,b,c\x02,d,e,f\n",
+        "\x93q\x94,\xC9,b,c,d,\"e\"\n",
+    };
+    for (const QByteArray& bytes : inputs) {
+        SCOPED_TRACE(bytes.toStdString());
+        const Reading whole = ReadAll(CsvRecordReader::fromBytes(bytes));
+        for (const qsizetype chunk : {1, 2, 3, 5}) {
+            SCOPED_TRACE(chunk);
+            const Reading r = ReadAll(CsvRecordReader::fromBytes(bytes, chunk));
+            EXPECT_EQ(r.records, whole.records);
+            EXPECT_EQ(r.lines, whole.lines);
+            EXPECT_EQ(r.headings, whole.headings);
+            EXPECT_EQ(r.badLine, whole.badLine);
+            EXPECT_EQ(r.badCharacter, whole.badCharacter);
+            ASSERT_EQ(r.incomplete.has_value(), whole.incomplete.has_value());
+            if (r.incomplete) {
+                EXPECT_EQ(r.incomplete->line, whole.incomplete->line);
+                EXPECT_EQ(r.incomplete->values, whole.incomplete->values);
+                EXPECT_EQ(r.incomplete->inQuotes, whole.incomplete->inQuotes);
+            }
+        }
+    }
 }
