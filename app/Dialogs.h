@@ -10,9 +10,11 @@
 
 namespace tavri {
 
-enum class MessageButtons { Ok, YesNo };
+// OkSkipRest: OK, and a second button that stops the boxes of the same kind for the rest of the
+// operation (answered SkipRest).
+enum class MessageButtons { Ok, YesNo, OkSkipRest };
 enum class MessageIcon { None, Information, Question, Warning, Critical };
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, SkipRest };
 
 // A message box as the program asks for it. An empty title means the application's default
 // title, "Tavri".

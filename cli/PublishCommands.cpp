@@ -18,6 +18,7 @@
 #include "publish/AlphaSite.h"
 #include "publish/PalmOutput.h"
 #include "publish/SitePublisher.h"
+#include "store/StoreError.h"
 
 namespace tavri::cli {
 namespace {
@@ -147,6 +148,19 @@ std::optional<QString> filterFrom(const Arguments& a, ListFilter& filter) {
     return std::nullopt;
 }
 
+// Clears the changed flags after a publication. The site is on disk by then, so a failure says
+// so rather than leaving the impression that nothing was written.
+bool clearFlagsAfterPublishing(AppState& state, PublishProgress& progress) {
+    try {
+        ClearChangedFlags(state, progress);
+        return true;
+    } catch (const StoreError& e) {
+        Err() << "The site was written; the changed flags were not cleared: " << e.message()
+              << "\n";
+        return false;
+    }
+}
+
 int runPublish(const QStringList& args) {
     Arguments a;
     if (auto error =
@@ -167,8 +181,8 @@ int runPublish(const QStringList& args) {
     const auto state = openForPublishing(a);
     TerminalProgress progress;
     PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
-    if (!a.has("--keep-changes")) {
-        ClearChangedFlags(*state, progress);
+    if (!a.has("--keep-changes") && !clearFlagsAfterPublishing(*state, progress)) {
+        return 1;
     }
     Out() << "Published the web site in " << state->ReportsDir() << "\n";
     return 0;
@@ -190,7 +204,9 @@ int runAlpha(const QStringList& args) {
     const auto state = openForPublishing(a);
     TerminalProgress progress;
     PublishAlphaSite(*state, progress);
-    ClearChangedFlags(*state, progress);
+    if (!clearFlagsAfterPublishing(*state, progress)) {
+        return 1;
+    }
     Out() << "Published the alphabetical site in " << state->ReportsDir() << "\n";
     return 0;
 }

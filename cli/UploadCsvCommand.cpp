@@ -1,6 +1,7 @@
 // tavri-cli upload-csv: the CSV upload without windows.
 //
-// Truncation lines go to standard error as they happen, the log is written beside the file, and
+// Truncation lines, and a wait for another upload into the compendium, go to standard error as
+// they happen, the log is written beside the file, and
 // the closing text goes to standard output (status 0) when every record was added; otherwise the
 // reason and the count go to standard error and the status is 1.
 #include "app/AppState.h"
@@ -13,9 +14,14 @@ namespace {
 
 class TerminalSink : public UploadSink {
 public:
-    void truncated(const QString& text) override {
+    void waiting(const QString& text) override {
         Err() << text << "\n";
         Err().flush();
+    }
+    bool truncated(const QString& text, bool) override {
+        Err() << text << "\n";
+        Err().flush();
+        return true;
     }
     void finished(const UploadOutcome& outcome) override {
         QTextStream& stream = outcome.complete() ? Out() : Err();

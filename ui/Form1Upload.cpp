@@ -1,7 +1,7 @@
 // The main window's Upload CSV command: the picker, the upload with its messages, the list.
 #include <QApplication>
 
-#include "import/CsvUpload.h"
+#include "import/DialogsUploadSink.h"
 #include "ui/Form1.h"
 #include "ui/Form3.h"
 
@@ -32,27 +32,17 @@ private:
     bool shown_ = false;
 };
 
-// Truncations in an OK box with the default title; the closing text in an OK box titled with
-// the program's title: the information icon when every record was added, the warning icon
-// when not.
-class MessageBoxSink : public UploadSink {
+// The upload's boxes, with the hourglass taken down while each one waits.
+class MessageBoxSink : public DialogsUploadSink {
 public:
     MessageBoxSink(Dialogs& dialogs, const QString& title, BusyCursor& cursor)
-        : dialogs_(dialogs), title_(title), cursor_(cursor) {}
-    void truncated(const QString& text) override {
-        cursor_.hide();
-        dialogs_.inform(text);
-        cursor_.show();
-    }
-    void finished(const UploadOutcome& outcome) override {
-        cursor_.hide();
-        dialogs_.inform(outcome.closingText(), title_,
-                        outcome.complete() ? MessageIcon::Information : MessageIcon::Warning);
-    }
+        : DialogsUploadSink(dialogs, title), cursor_(cursor) {}
+
+protected:
+    void beforeBox() override { cursor_.hide(); }
+    void afterBox() override { cursor_.show(); }
 
 private:
-    Dialogs& dialogs_;
-    const QString& title_;
     BusyCursor& cursor_;
 };
 

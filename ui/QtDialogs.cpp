@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace tavri {
@@ -34,6 +35,15 @@ Answer QtDialogs::message(const MessageRequest& request) {
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
         return Answer::Ok;
+    }
+    if (request.buttons == MessageButtons::OkSkipRest) {
+        box.setStandardButtons(QMessageBox::Ok);
+        const QPushButton* skip =
+            box.addButton(QStringLiteral("Skip the Rest"), QMessageBox::ActionRole);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        box.exec();
+        return box.clickedButton() == skip ? Answer::SkipRest : Answer::Ok;
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(request.defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);

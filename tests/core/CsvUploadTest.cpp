@@ -5,11 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ostream>
+
+#include <sys/stat.h>
 
 #include "app/FileError.h"
 #include "import/CsvUpload.h"
+#include "import/DialogsUploadSink.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;
@@ -58,7 +63,11 @@ std::vector<Stored> Entries(AppState& state) {
 struct RecordingSink : UploadSink {
     std::vector<QString> truncations;
     std::vector<UploadOutcome> finishedWith;
-    void truncated(const QString& text) override { truncations.push_back(text); }
+    void waiting(const QString&) override { ADD_FAILURE() << "no other upload runs"; }
+    bool truncated(const QString& text, bool) override {
+        truncations.push_back(text);
+        return true;
+    }
     void finished(const UploadOutcome& outcome) override { finishedWith.push_back(outcome); }
 };
 
@@ -220,7 +229,8 @@ TEST_F(CsvUploadTest, AValueTooLongForItsFieldStopsTheUploadAtThatRecord) {
     EXPECT_TRUE(outcome.problem.startsWith("The record on line 4 was not added: "))
         << outcome.problem.toStdString();
     EXPECT_TRUE(outcome.problem.contains("\"race-location\"")) << outcome.problem.toStdString();
-    EXPECT_TRUE(outcome.closingText().endsWith("\nUpload stopped, 2 records added"));
+    EXPECT_TRUE(outcome.closingText().endsWith(
+        "\nUpload stopped, 2 records added\n1 name was cut to 25 characters."));
 
     // The same for a description, and the cursor is usable afterwards.
     const UploadOutcome desc = upload(csv("1,Dee,Elf,1," + desc151.toUtf8() + ",\r\n", "desc.csv"));
@@ -282,6 +292,8 @@ TEST_F(CsvUploadTest, ALogThatFillsTheDiskIsReportedAndTheStoredEntriesCounted) 
     EXPECT_EQ(outcome.added, 2);
     EXPECT_FALSE(outcome.complete());
     EXPECT_TRUE(outcome.problem.contains("TavriUploadLog.txt")) << outcome.problem.toStdString();
+    EXPECT_TRUE(outcome.problem.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << "the system's own reason: " << outcome.problem.toStdString();
     // The log is flushed after each batch, so its failure stops the upload at once.
     EXPECT_TRUE(outcome.closingText().endsWith("\nUpload stopped, 2 records added"))
         << outcome.closingText().toStdString();
@@ -314,14 +326,16 @@ TEST_F(CsvUploadTest, ManyRecordsGoInBatchesWithTheLogInFileOrder) {
 
 // A sink that ends the process, without unwinding, at the first truncation: a crash.
 struct CrashingSink : UploadSink {
-    void truncated(const QString&) override { std::_Exit(3); }
+    void waiting(const QString&) override {}
+    bool truncated(const QString&, bool) override { std::_Exit(3); }
     void finished(const UploadOutcome&) override {}
 };
 
 // A sink that abandons the upload with an exception at the first truncation.
 struct AbandoningSink : UploadSink {
     struct Abandoned {};
-    void truncated(const QString&) override { throw Abandoned{}; }
+    void waiting(const QString&) override {}
+    bool truncated(const QString&, bool) override { throw Abandoned{}; }
     void finished(const UploadOutcome&) override {}
 };
 
@@ -387,7 +401,8 @@ TEST(CsvUploadCommand, UploadsFromTheCommandLineWithTheSameRulesAndHonestStatus)
     p.start(TAVRI_CLI_PATH, {"upload-csv", c.dir(), good});
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    EXPECT_EQ(p.readAllStandardOutput(), "File successfully uploaded, 1 records added\n");
+    EXPECT_EQ(p.readAllStandardOutput(),
+              "File successfully uploaded, 1 records added\n1 name was cut to 25 characters.\n");
     EXPECT_EQ(p.readAllStandardError(), "Truncation: A name well over the limi\n");
     EXPECT_EQ(ReadAll(folder.path() + "/TavriUploadLog.txt"),
               "Truncation: A name well over the limi\r\nA name well over the limi uploaded OK\r\n");
@@ -422,11 +437,13 @@ TEST(CsvUploadCommand, UploadsFromTheCommandLineWithTheSameRulesAndHonestStatus)
 // (kept beside them) with
 //   soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' ...  (UTF-8)
 //   soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,1,1' ... (Windows-1252)
+//   soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,65535,1' ... (UTF-16)
 // The spreadsheet program quotes every text cell, doubles quotes inside them, writes a cell of
 // two paragraphs with a line feed inside the quotes, writes numbers and empty cells bare, and
 // ends each row with LF.
 TEST(CsvUploadFixture, AFileSavedByASpreadsheetProgramImportsAsExpectedInEitherEncoding) {
-    for (const char* name : {"spreadsheet-export-utf8.csv", "spreadsheet-export-cp1252.csv"}) {
+    for (const char* name : {"spreadsheet-export-utf8.csv", "spreadsheet-export-cp1252.csv",
+                             "spreadsheet-export-utf16.csv"}) {
         SCOPED_TRACE(name);
         TempCompendium c;
         QTemporaryDir folder;
@@ -451,6 +468,221 @@ TEST(CsvUploadFixture, AFileSavedByASpreadsheetProgramImportsAsExpectedInEitherE
                   "Truncation: \xC9lodie of the Moorland Ma\r\n"
                   "\xC9lodie of the Moorland Ma uploaded OK\r\n"
                   "name uploaded OK\r\n");
-        EXPECT_EQ(outcome.closingText(), "File successfully uploaded, 3 records added");
+        EXPECT_EQ(outcome.closingText(),
+                  "File successfully uploaded, 3 records added\n1 name was cut to 25 characters.");
     }
+}
+
+TEST_F(CsvUploadTest, WhatIsNotATextFileIsRefusedBeforeAnythingIsStored) {
+    // The first bytes of a PNG image: signature, then the header chunk.
+    const QByteArray png(
+        "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x06\0\0\0\x1F\x15\xC4\x89", 33);
+    const QString fifo = folder_.path() + "/pipe.csv";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        const char* name;
+        QString path;
+        const char* says;
+    } cases[] = {
+        {"an image", csv(png, "image.csv"),
+         "image.csv does not look like a CSV text file: line 2 holds the control character "
+         "\\x1a (the line begins \"\\x1a\"). Nothing was added."},
+        {"controls in a value", csv("1,Ann,Elf,1,d,n\r\n2,B\x02ob,Orc,1,d,n\r\n", "ctl.csv"),
+         "ctl.csv does not look like a CSV text file: line 2 holds the control character \\x02 "
+         "(the line begins \"2,B\\x02ob,Orc,1,d,n\"). Nothing was added."},
+        {"a FIFO", fifo, "pipe.csv: it is not a regular file."},
+        {"a device", "/dev/zero", "/dev/zero: it is not a regular file."},
+        {"a folder", folder_.path(), ": it is a folder."},
+    };
+    WriteAll(logPath(), "the last upload's log\r\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            UploadCsv(c_.state(), c.path, sink_);
+            ADD_FAILURE() << "not refused";
+        } catch (const FileError& e) {
+            EXPECT_TRUE(e.message().endsWith(QString::fromUtf8(c.says)))
+                << e.message().toStdString();
+        }
+    }
+    EXPECT_TRUE(Entries(c_.state()).empty());
+    EXPECT_TRUE(sink_.finishedWith.empty());
+    EXPECT_EQ(log(), "the last upload's log\r\n");
+}
+
+TEST(CsvUploadMessages, AQuotedValueIsCutTo60CharactersAndItsControlsMadeVisible) {
+    const QString dragon = QString::fromUtf8("\xF0\x9F\x90\x89");
+    const struct {
+        QString value;
+        QString shown;
+    } cases[] = {
+        {"plain", "plain"},
+        {QString("a\tb\r\nc") + QChar(0) + QChar(0x1B) + QChar(0x7F) + QChar(0x85),
+         "a\\tb\\r\\nc\\x00\\x1b\\x7f\\x85"},
+        {QString(60, 'x'), QString(60, 'x')},
+        {QString(61, 'x'), QString(60, 'x') + QString::fromUtf8("\xE2\x80\xA6 (61 characters)")},
+        {dragon.repeated(61),
+         dragon.repeated(60) + QString::fromUtf8("\xE2\x80\xA6 (61 characters)")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShownValue(c.value), c.shown);
+    }
+}
+
+TEST_F(CsvUploadTest, AFiftyMegabyteValueIsQuotedByItsFirstCharactersOnly) {
+    const qsizetype size = 50 << 20;
+    const UploadOutcome outcome =
+        upload(csv("1,Ann,Elf,1,\"" + QByteArray(size, 'x') + "\",notes\r\n"));
+    EXPECT_EQ(outcome.added, 0);
+    const QString text = outcome.closingText();
+    EXPECT_LT(text.size(), 300) << "at most about 100 characters of the value";
+    EXPECT_TRUE(text.contains(QString(60, 'x') +
+                              QString::fromUtf8("\xE2\x80\xA6 (%1 characters)").arg(size)))
+        << text.left(300).toStdString();
+}
+
+// The main window's boxes, scripted: a second button while more names are to be cut, which
+// stops the boxes but not the log.
+TEST_F(CsvUploadTest, TruncationBoxesCanBeStoppedForTheRestOfTheUpload) {
+    const QByteArray longNames =
+        "1,A first name over the limit,Elf,1,d,\r\n"
+        "2,Short,Elf,1,d,\r\n"
+        "3,A second name over the limit,Elf,1,d,\r\n"
+        "4,A third name over the limit,Elf,1,d,\r\n";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::vector<Answer> answers;
+        std::vector<MessageButtons> boxes;  // the truncation boxes shown, in order
+        const char* closing;
+    } cases[] = {
+        {"skip after the first",
+         longNames,
+         {Answer::SkipRest},
+         {MessageButtons::OkSkipRest},
+         "4 records added\n3 names were cut to 25 characters."},
+        {"read them all",
+         longNames,
+         {Answer::Ok, Answer::Ok, Answer::Ok},
+         {MessageButtons::OkSkipRest, MessageButtons::OkSkipRest, MessageButtons::Ok},
+         "4 records added\n3 names were cut to 25 characters."},
+        {"only one",
+         "1,A single name over the limit,Elf,1,d,\r\n",
+         {Answer::Ok},
+         {MessageButtons::Ok},
+         "1 records added\n1 name was cut to 25 characters."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDialogs dialogs;
+        for (const Answer a : c.answers) {
+            dialogs.answer(a);
+        }
+        DialogsUploadSink sink(dialogs, "Campaign");
+        UploadCsv(c_.state(), csv(c.bytes), sink);
+        std::vector<MessageButtons> boxes;
+        for (const ScriptedDialogs::Shown& s : dialogs.shown()) {
+            if (s.message.text.startsWith("Truncation: ")) {
+                boxes.push_back(s.message.buttons);
+            }
+        }
+        EXPECT_EQ(boxes, c.boxes);
+        EXPECT_TRUE(dialogs.messages().back().endsWith(c.closing))
+            << dialogs.messages().back().toStdString();
+        EXPECT_EQ(log().count("Truncation: "), c.bytes.count("over the limit"))
+            << "the log gets every line";
+    }
+}
+
+// A sink whose truncation runs a second writer, tavri-cli publish (which clears the changed
+// flags), and waits for it.
+struct PublishingSink : RecordingSink {
+    QString dir;
+    bool person = false;
+    int exitCode = -1;
+    QByteArray errors;
+    bool waitsForPerson() const override { return person; }
+    bool truncated(const QString& text, bool more) override {
+        QProcess p;
+        p.start(TAVRI_CLI_PATH, {"publish", dir});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        exitCode = p.exitCode();
+        errors = p.readAllStandardError();
+        return RecordingSink::truncated(text, more);
+    }
+};
+
+TEST_F(CsvUploadTest, AnotherWriterNeverWaitsOnAPersonReadingABox) {
+    const QByteArray bytes = "1,Ann,Elf,1,d,\r\n2,A name well over the limit of 25,Elf,1,d,\r\n";
+    for (const bool person : {true, false}) {
+        SCOPED_TRACE(person ? "a box" : "a terminal");
+        PublishingSink sink;
+        sink.dir = c_.dir();
+        sink.person = person;
+        const UploadOutcome outcome = UploadCsv(c_.state(), csv(bytes), sink);
+        EXPECT_EQ(outcome.added, 2);
+        if (person) {
+            EXPECT_EQ(sink.exitCode, 0)
+                << "the batch was committed before the box: " << sink.errors.toStdString();
+        } else {
+            // Without a person to wait for, the batch stays open, and the publisher, whose site
+            // is already written, must say so.
+            EXPECT_EQ(sink.exitCode, 1);
+            EXPECT_TRUE(sink.errors.startsWith(
+                "The site was written; the changed flags were not cleared: "))
+                << sink.errors.toStdString();
+        }
+    }
+}
+
+// The first upload holds the compendium and the log while its sink starts two more uploads in
+// real processes: one that would share the log is refused at once, one into the same compendium
+// says that it waits and then adds its entries after the first upload's.
+TEST_F(CsvUploadTest, OneUploadAtATimePerCompendiumAndOneWriterPerLog) {
+    TempCompendium other;
+    other.state().Close();
+    QTemporaryDir elsewhere;
+    const QString sameLog = csv("1,Log sharer,Elf,1,d,\r\n", "same-folder.csv");
+    const QString sameCompendium = elsewhere.path() + "/second.csv";
+    WriteAll(sameCompendium, "1,Second upload,Elf,1,d,\r\n");
+
+    struct : RecordingSink {
+        QString compendium, otherCompendium, sameLog, sameCompendium;
+        QProcess logSharer, waiter;
+        bool truncated(const QString& text, bool more) override {
+            logSharer.start(TAVRI_CLI_PATH, {"upload-csv", otherCompendium, sameLog});
+            EXPECT_TRUE(logSharer.waitForFinished(60000));
+            waiter.setReadChannel(QProcess::StandardError);
+            waiter.start(TAVRI_CLI_PATH, {"upload-csv", compendium, sameCompendium});
+            EXPECT_TRUE(waiter.waitForReadyRead(60000)) << "told that it waits";
+            return RecordingSink::truncated(text, more);
+        }
+    } sink;
+    sink.compendium = c_.dir();
+    sink.otherCompendium = other.dir();
+    sink.sameLog = sameLog;
+    sink.sameCompendium = sameCompendium;
+    const UploadOutcome outcome = UploadCsv(
+        c_.state(), csv("1,First upload,Elf,1,d,\r\n2,A name well over the limit,Elf,1,d,\r\n"),
+        sink);
+    ASSERT_TRUE(sink.waiter.waitForFinished(60000));
+
+    EXPECT_EQ(outcome.added, 2);
+    EXPECT_EQ(sink.logSharer.exitCode(), 1);
+    EXPECT_TRUE(sink.logSharer.readAllStandardError().contains("another upload is writing it"));
+    EXPECT_EQ(sink.waiter.exitCode(), 0);
+    EXPECT_TRUE(sink.waiter.readAllStandardError().startsWith(
+        "Another upload into this compendium is running; this upload waits until it has "
+        "finished.\n"));
+    EXPECT_EQ(log(),
+              "First upload uploaded OK\r\nTruncation: A name well over the limi\r\n"
+              "A name well over the limi uploaded OK\r\n");
+    std::vector<QString> names;
+    for (const Stored& s : Entries(c_.state())) {
+        names.push_back(s.name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<QString>{"First upload", "A name well over the limi", "Second upload"}));
+    other.reopen();
+    EXPECT_TRUE(Entries(other.state()).empty());
 }
