@@ -299,7 +299,8 @@ TEST_F(Form1UploadTest, AnUploadReportsEachCutAndTheCountThenRefreshesTheList) {
     EXPECT_EQ(cut.buttons, MessageButtons::Ok);
     EXPECT_EQ(cut.icon, MessageIcon::None);
     const MessageRequest& closing = boxes[1];
-    EXPECT_EQ(closing.text, "File successfully uploaded, 2 records added");
+    EXPECT_EQ(closing.text,
+              "File successfully uploaded, 2 records added\n1 name was cut to 25 characters.");
     EXPECT_EQ(closing.title, c_.state().AppTitle);
     EXPECT_EQ(closing.buttons, MessageButtons::Ok);
     EXPECT_EQ(closing.icon, MessageIcon::Information);
