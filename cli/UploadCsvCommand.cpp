@@ -37,7 +37,11 @@ int runUploadCsv(const QStringList& args) {
                  "the compendium in DIR. A record is six values: ignored, name, race/location,\n"
                  "date, description, notes; a record whose second value is Name is a heading.\n"
                  "Names longer than 25 characters are cut and reported. The log\n"
-                 "TavriUploadLog.txt is written beside FILE.\n";
+                 "TavriUploadLog.txt is written beside FILE.\n"
+                 "FILE may be UTF-8, Windows-1252, UTF-16 or UTF-32; a file that is not text,\n"
+                 "or not a regular file, is refused before anything is added. An upload into a\n"
+                 "compendium that another upload is adding to waits for it; one that would\n"
+                 "share the other's log is refused.\n";
         return 0;
     }
     if (args.size() != 2) {
