@@ -244,6 +244,14 @@ void StoreRecords(CsvRecordReader& reader, Batches& batches, int toCut, UploadSi
         if (reader.incomplete()) {
             outcome.problem = DescribeIncomplete(*reader.incomplete());
         }
+        if (reader.notText()) {
+            // The first pass found only text: the file was changed while it was being read.
+            outcome.stopped = true;
+            outcome.problem = QStringLiteral(
+                                  "The file changed during the upload: line %1 no longer looks "
+                                  "like text, so the upload stopped there.")
+                                  .arg(reader.notText()->line);
+        }
     } catch (const StoreError& e) {
         outcome.stopped = true;
         if (line > 0) {
