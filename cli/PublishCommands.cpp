@@ -29,15 +29,18 @@ public:
     TerminalProgress() : enabled_(isatty(fileno(stderr)) == 1) {}
     ~TerminalProgress() override { endLine(); }
 
-    void phase(const QString& text) override {
+    void phase(PublishPhase phase, qint64 total) override {
+        count_.start(total);
         if (!enabled_) {
             return;
         }
         endLine();
-        Err() << text << "\n";
+        Err() << PhaseName(phase) << "\n";
         Err().flush();
     }
-    void step(qint64 done, qint64 total) override {
+    void step(qint64 walkDone, qint64 walkTotal) override {
+        const qint64 done = count_.step(walkDone, walkTotal);
+        const qint64 total = count_.total();
         if (!enabled_ || total <= 0) {
             return;
         }
@@ -61,6 +64,7 @@ private:
         lastPercent_ = -1;
     }
     bool enabled_;
+    PhaseCount count_;
     bool inLine_ = false;
     qint64 lastPercent_ = -1;
 };
@@ -166,9 +170,9 @@ int runPublish(const QStringList& args) {
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
+    const qint64 published = PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
     if (!a.has("--keep-changes")) {
-        ClearChangedFlags(*state, progress);
+        ClearChangedFlags(*state, progress, published);
     }
     Out() << "Published the web site in " << state->ReportsDir() << "\n";
     return 0;
@@ -189,8 +193,7 @@ int runAlpha(const QStringList& args) {
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    PublishAlphaSite(*state, progress);
-    ClearChangedFlags(*state, progress);
+    ClearChangedFlags(*state, progress, PublishAlphaSite(*state, progress));
     Out() << "Published the alphabetical site in " << state->ReportsDir() << "\n";
     return 0;
 }
