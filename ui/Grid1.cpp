@@ -366,7 +366,9 @@ void TextGrid::keyPressEvent(QKeyEvent* event) {
 
 bool TextGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched == horizontalHeader()->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
+        // A double click on a column's edge fits the column to its text: the user's width too.
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
             dragging_ = true;
         } else if (event->type() == QEvent::MouseButtonRelease) {
             dragging_ = false;
