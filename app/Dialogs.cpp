@@ -46,6 +46,40 @@ bool ScriptedDialogs::openViewer(const QString& path) {
     return viewerWorks_;
 }
 
+StartAnswer ScriptedDialogs::startChoice(const QString& folder, const QString& title) {
+    Shown s{Shown::Kind::Start,
+            {folder, title, MessageButtons::Ok, MessageIcon::None, Answer::Ok},
+            {},
+            {},
+            false};
+    StartAnswer a;
+    if (starts_.empty()) {
+        s.unscripted = true;
+    } else {
+        a = starts_.front();
+        starts_.pop_front();
+    }
+    shown_.push_back(s);
+    return a;
+}
+
+QString ScriptedDialogs::chooseFolder(const QString& caption, const QString& startFolder) {
+    Shown s{Shown::Kind::Folder,
+            {caption, QString(), MessageButtons::Ok, MessageIcon::None, Answer::Ok},
+            {},
+            startFolder,
+            false};
+    QString folder;
+    if (folders_.empty()) {
+        s.unscripted = true;
+    } else {
+        folder = folders_.front();
+        folders_.pop_front();
+    }
+    shown_.push_back(s);
+    return folder;
+}
+
 std::vector<QString> ScriptedDialogs::messages() const {
     std::vector<QString> texts;
     for (const Shown& s : shown_) {

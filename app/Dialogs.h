@@ -16,6 +16,13 @@ enum class MessageButtons { Ok, YesNo, OkSkipRest };
 enum class MessageIcon { None, Information, Question, Warning, Critical };
 enum class Answer { Ok, Yes, No, SkipRest };
 
+// What to do when start-up finds no compendium in the folder it looks in.
+enum class StartChoice { CreateHere, OpenAnother, Quit };
+struct StartAnswer {
+    StartChoice choice = StartChoice::Quit;
+    bool demo = false;  // for CreateHere: fill the new compendium with the demo world
+};
+
 // A message box as the program asks for it. An empty title means the application's default
 // title, "Tavri".
 struct MessageRequest {
@@ -42,6 +49,20 @@ public:
     virtual void beep() = 0;
     // Shows a file in the desktop's viewer; false when no viewer could be started.
     virtual bool openViewer(const QString& path) = 0;
+    // The question start-up asks when folder holds no compendium, titled title. A front end
+    // that cannot ask answers Quit.
+    virtual StartAnswer startChoice(const QString& folder, const QString& title) {
+        (void)folder;
+        (void)title;
+        return {};
+    }
+    // A folder chooser opened at startFolder: the folder chosen, or "" when the user cancels
+    // (as a front end that cannot ask does).
+    virtual QString chooseFolder(const QString& caption, const QString& startFolder) {
+        (void)caption;
+        (void)startFolder;
+        return QString();
+    }
 
     // An OK box.
     void inform(const QString& text, const QString& title = QString(),
@@ -62,32 +83,44 @@ public:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum class Kind { Message, Input, Beep, Viewer } kind;
-        MessageRequest message;  // for Message; for Input, text is the prompt, title the title
-        QString defaultText;     // for Input
-        QString path;            // for Viewer
+        enum class Kind { Message, Input, Beep, Viewer, Start, Folder } kind;
+        // For Message; for Input, text is the prompt and title the title; for Start, text is
+        // the folder; for Folder, text is the caption.
+        MessageRequest message;
+        QString defaultText;  // for Input
+        QString path;         // for Viewer; for Folder, the folder the chooser opened at
         bool unscripted = false;
     };
 
     void answer(Answer a) { answers_.push_back(a); }
     void type(const QString& text) { inputs_.push_back(text); }
     void failViewer() { viewerWorks_ = false; }
+    // The next start question's answer; unscripted, it is Quit.
+    void chooseStart(StartChoice choice, bool demo = false) { starts_.push_back({choice, demo}); }
+    // The next folder chooser's choice ("" cancels); unscripted, it cancels.
+    void pickFolder(const QString& folder) { folders_.push_back(folder); }
 
     Answer message(const MessageRequest& request) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     void beep() override;
     bool openViewer(const QString& path) override;
+    StartAnswer startChoice(const QString& folder, const QString& title) override;
+    QString chooseFolder(const QString& caption, const QString& startFolder) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     // The texts of the message boxes shown, in order.
     std::vector<QString> messages() const;
     int beeps() const;
     void clear() { shown_.clear(); }
-    bool scriptUsedUp() const { return answers_.empty() && inputs_.empty(); }
+    bool scriptUsedUp() const {
+        return answers_.empty() && inputs_.empty() && starts_.empty() && folders_.empty();
+    }
 
 private:
     std::deque<Answer> answers_;
     std::deque<QString> inputs_;
+    std::deque<StartAnswer> starts_;
+    std::deque<QString> folders_;
     std::vector<Shown> shown_;
     bool viewerWorks_ = true;
 };

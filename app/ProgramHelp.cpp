@@ -25,7 +25,11 @@ QString desktopHelp() {
            QStringLiteral(
                "Data:\n"
                "  the folder given, else the one dbloc= names, else ~/.local/share/tavri/\n"
-               "  ($XDG_DATA_HOME/tavri/ when XDG_DATA_HOME is set).\n") +
+               "  ($XDG_DATA_HOME/tavri/ when XDG_DATA_HOME is set).\n"
+               "  When that folder holds no compendium, tavri asks what to do: create a new\n"
+               "  compendium there (as tavri-cli new does, optionally with a demo world), open\n"
+               "  another folder (remembered as dbloc= in tavri.ini for the next start), or "
+               "quit.\n") +
            CompendiumFolderHelp();
 }
 

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
 
 #include "app/FileError.h"
 #include "app/TextCodec.h"
@@ -37,13 +39,18 @@ QString keepOnly(const QString& text, QLatin1String alphabet) {
     return kept;
 }
 
+QString settingsPath(const QString& fileName) {
+    return fileName.contains(kSeparator) ? fileName : settingsFolder() + fileName;
+}
+
+bool isKeyLine(const QString& line, const QString& key) {
+    return line.left(key.size()).toUpper() == key.toUpper();
+}
+
 }  // namespace
 
 QString ReadIni(const QString& fileName, const QString& key) {
-    QString path = fileName;
-    if (!path.contains(kSeparator)) {
-        path = settingsFolder() + path;
-    }
+    const QString path = settingsPath(fileName);
     if (!QFileInfo::exists(path)) {
         return QString();
     }
@@ -52,13 +59,44 @@ QString ReadIni(const QString& fileName, const QString& key) {
         throw FileError(QStringLiteral("read the settings file"), path, file.errorString());
     }
     const QStringList lines = SplitLines(decodeInputBytes(file.readAll()));
-    const QString wanted = key.toUpper();
     for (const QString& line : lines) {
-        if (line.left(key.size()).toUpper() == wanted) {
+        if (isKeyLine(line, key)) {
             return line.mid(key.size() + 1);
         }
     }
     return QString();
+}
+
+void WriteIni(const QString& fileName, const QString& key, const QString& value) {
+    const QString path = settingsPath(fileName);
+    QStringList lines;
+    if (QFileInfo::exists(path)) {
+        QFile old(path);
+        if (!old.open(QIODevice::ReadOnly)) {
+            throw FileError(QStringLiteral("read the settings file"), path, old.errorString());
+        }
+        lines = SplitLines(decodeInputBytes(old.readAll()));
+    }
+    const QString setting = key + QLatin1Char('=') + value;
+    const auto found = std::find_if(lines.begin(), lines.end(),
+                                    [&](const QString& line) { return isKeyLine(line, key); });
+    if (found != lines.end()) {
+        *found = setting;
+    } else {
+        lines << setting;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw FileError(QStringLiteral("write the settings file"), path, file.errorString());
+    }
+    for (const QString& line : lines) {
+        file.write(line.toUtf8());
+        file.write("\n");
+    }
+    if (!file.commit()) {
+        throw FileError(QStringLiteral("write the settings file"), path, file.errorString());
+    }
 }
 
 QString AddBackslash(const QString& path) {

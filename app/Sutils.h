@@ -20,6 +20,12 @@ inline constexpr QChar kSeparator = QLatin1Char('/');
 // FileError.
 QString ReadIni(const QString& fileName, const QString& key);
 
+// Sets key to value in the settings file fileName (found as ReadIni finds it, its folder made
+// when missing): the line ReadIni would read is replaced, or "key=value" is appended; every
+// other line stays. The file is replaced whole, so a failure leaves the old one. Throws
+// FileError naming the file.
+void WriteIni(const QString& fileName, const QString& key, const QString& value);
+
 // path with a separator appended unless its last character is one; "" becomes "/".
 QString AddBackslash(const QString& path);
 

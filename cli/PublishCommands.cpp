@@ -30,15 +30,18 @@ public:
     TerminalProgress() : enabled_(isatty(fileno(stderr)) == 1) {}
     ~TerminalProgress() override { endLine(); }
 
-    void phase(const QString& text) override {
+    void phase(PublishPhase phase, qint64 total) override {
+        count_.start(total);
         if (!enabled_) {
             return;
         }
         endLine();
-        Err() << text << "\n";
+        Err() << PhaseName(phase) << "\n";
         Err().flush();
     }
-    void step(qint64 done, qint64 total) override {
+    void step(qint64 walkDone, qint64 walkTotal) override {
+        const qint64 done = count_.step(walkDone, walkTotal);
+        const qint64 total = count_.total();
         if (!enabled_ || total <= 0) {
             return;
         }
@@ -62,6 +65,7 @@ private:
         lastPercent_ = -1;
     }
     bool enabled_;
+    PhaseCount count_;
     bool inLine_ = false;
     qint64 lastPercent_ = -1;
 };
@@ -150,9 +154,9 @@ std::optional<QString> filterFrom(const Arguments& a, ListFilter& filter) {
 
 // Clears the changed flags after a publication. The site is on disk by then, so a failure says
 // so rather than leaving the impression that nothing was written.
-bool clearFlagsAfterPublishing(AppState& state, PublishProgress& progress) {
+bool clearFlagsAfterPublishing(AppState& state, PublishProgress& progress, qint64 published) {
     try {
-        ClearChangedFlags(state, progress);
+        ClearChangedFlags(state, progress, published);
         return true;
     } catch (const StoreError& e) {
         Err() << "The site was written; the changed flags were not cleared: " << e.message()
@@ -180,8 +184,8 @@ int runPublish(const QStringList& args) {
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
-    if (!a.has("--keep-changes") && !clearFlagsAfterPublishing(*state, progress)) {
+    const qint64 published = PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
+    if (!a.has("--keep-changes") && !clearFlagsAfterPublishing(*state, progress, published)) {
         return 1;
     }
     Out() << "Published the web site in " << state->ReportsDir() << "\n";
@@ -203,8 +207,8 @@ int runAlpha(const QStringList& args) {
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    PublishAlphaSite(*state, progress);
-    if (!clearFlagsAfterPublishing(*state, progress)) {
+    const qint64 published = PublishAlphaSite(*state, progress);
+    if (!clearFlagsAfterPublishing(*state, progress, published)) {
         return 1;
     }
     Out() << "Published the alphabetical site in " << state->ReportsDir() << "\n";

@@ -250,8 +250,7 @@ void WriteTopPage(AppState& state, const SiteStyle& style) {
     out.close();
 }
 
-void PublishAlphaSite(AppState& state, PublishProgress& progress) {
-    progress.phase(QStringLiteral("Publishing:"));
+qint64 PublishAlphaSite(AppState& state, PublishProgress& progress) {
     const SiteStyle style = ReadSiteStyle(state);
 
     writeFrameset(state);
@@ -259,12 +258,14 @@ void PublishAlphaSite(AppState& state, PublishProgress& progress) {
     const qint64 total = writeRaceLocationStrip(state, style);
     writeLetterColumn(state, style);
     WriteTopPage(state, style);
+    progress.phase(PublishPhase::IndexPages, 2 * total);
     letterWalk(state, style, progress, total);
     raceLocationWalk(state, style, progress, total);
     WriteReadingFiles(state, progress);
 
     state.EntryRs->setIndex(u"id");
     state.EntryRs->moveFirst();
+    return total;
 }
 
 }  // namespace tavri

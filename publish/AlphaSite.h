@@ -21,8 +21,9 @@ QString AlphaBodyTag(const AppState& state, const SiteStyle& style);
 // gtop.htm, the first page of the main frame: the campaign as heading.
 void WriteTopPage(AppState& state, const SiteStyle& style);
 
-// The whole alphabetical site, temp.htm left holding the blocks of the last page, then the palm
-// folder. Leaves EntryRs on index "id".
-void PublishAlphaSite(AppState& state, PublishProgress& progress);
+// The whole alphabetical site (its letter and race/location pages are the phase IndexPages),
+// temp.htm left holding the blocks of the last page, then the palm folder. Returns the number
+// of entries published. Leaves EntryRs on index "id".
+qint64 PublishAlphaSite(AppState& state, PublishProgress& progress);
 
 }  // namespace tavri

@@ -13,7 +13,8 @@ namespace tavri {
 void TomeOutput(AppState& state, PublishProgress& progress);
 // PageTavri.rtf, the PageTavri-<letters>.txt files and PageTavri.pml.
 void TavriPageOutput(AppState& state, PublishProgress& progress);
-// RegionTavri-<race/location>.rtf, one per race/location (the Create RTF command).
-void RegionRtfOutput(AppState& state, PublishProgress& progress);
+// RegionTavri-<race/location>.rtf, one per race/location (the Create RTF command). Returns the
+// number of entries written; an empty compendium writes no file.
+qint64 RegionRtfOutput(AppState& state, PublishProgress& progress);
 
 }  // namespace tavri

@@ -1,24 +1,73 @@
 // How a publication tells its front end what it is doing. The main window shows it in its
-// progress frame (the phase in Label3, the entry in Label2, a bar of entries done); the command
-// line on standard error when that is a terminal; tests record it or ignore it.
+// progress frame (the phase in Label3, the entry in Label2, a bar that runs once per phase);
+// the command line on standard error when that is a terminal; tests record it or ignore it.
 #pragma once
 
 #include <QString>
+#include <algorithm>
 
 namespace tavri {
+
+// The phases of a publication, in the order a run goes through them. The alphabetical site's
+// letter and race/location pages, which hold the entries' text, are its index pages.
+enum class PublishPhase { IndexPages, EntryPages, ReadingFiles, ClearingChangedFlags };
+
+// The phase's name as the progress frame shows it.
+inline QString PhaseName(PublishPhase phase) {
+    switch (phase) {
+        case PublishPhase::IndexPages:
+            return QStringLiteral("Index pages:");
+        case PublishPhase::EntryPages:
+            return QStringLiteral("Entry pages:");
+        case PublishPhase::ReadingFiles:
+            return QStringLiteral("Reading files:");
+        case PublishPhase::ClearingChangedFlags:
+            break;
+    }
+    return QStringLiteral("Clearing changed flag:");
+}
 
 class PublishProgress {
 public:
     virtual ~PublishProgress() = default;
-    // The phase of the run: "Publishing:", then "Clearing changed flag:".
-    virtual void phase(const QString& text) { (void)text; }
+    // A phase begins; its walks, one after the other, step through total entries in all.
+    virtual void phase(PublishPhase phase, qint64 total) {
+        (void)phase;
+        (void)total;
+    }
     // The entry being written, by its stored name. The window repaints here.
     virtual void entry(const QString& name) { (void)name; }
-    // Entries done out of the total of the current walk.
+    // Entries done out of the total of the current walk (each walk counts from 1).
     virtual void step(qint64 done, qint64 total) {
         (void)done;
         (void)total;
     }
+};
+
+// Adds up the steps of a phase's walks, so that a front end shows one count for the phase.
+class PhaseCount {
+public:
+    void start(qint64 total) {
+        total_ = total;
+        finished_ = lastDone_ = lastTotal_ = 0;
+    }
+    // The entries done in the phase once a walk reports done out of its walkTotal. A walk that
+    // reported its last entry, or a count that starts again, means the next walk has begun.
+    qint64 step(qint64 done, qint64 walkTotal) {
+        if (lastTotal_ > 0 && (lastDone_ >= lastTotal_ || done <= lastDone_)) {
+            finished_ += lastTotal_;
+        }
+        lastDone_ = done;
+        lastTotal_ = walkTotal;
+        return std::min(finished_ + done, total_);
+    }
+    qint64 total() const { return total_; }
+
+private:
+    qint64 total_ = 0;
+    qint64 finished_ = 0;
+    qint64 lastDone_ = 0;
+    qint64 lastTotal_ = 0;
 };
 
 }  // namespace tavri

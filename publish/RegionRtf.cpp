@@ -21,11 +21,12 @@ void CloseRegion(OutputFile& out) {
 
 }  // namespace
 
-void RegionRtfOutput(AppState& state, PublishProgress&) {
+qint64 RegionRtfOutput(AppState& state, PublishProgress&) {
     const QString folder = EnsurePalmFolder(state);
     Recordset& rs = *state.EntryRs;
     std::unique_ptr<OutputFile> out;
     RaceLocationGroups groups;
+    qint64 written = 0;
     rs.setIndex(u"rldex");
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         // An entry met while no file is open (its value is "-", the walk's start, or missing)
@@ -45,10 +46,12 @@ void RegionRtfOutput(AppState& state, PublishProgress&) {
             out->line(RtfRegionHeading(place));
         }
         out->line(RtfEntryLine(rs.text(u"name"), rs.text(u"desc")));
+        ++written;
     }
     if (out) {
         CloseRegion(*out);
     }
+    return written;
 }
 
 }  // namespace tavri

@@ -131,8 +131,7 @@ struct OpenIndexPage {
     }
 };
 
-void letterWalk(AppState& state, const SiteStyle& style, const SitePublishOptions& options,
-                PublishProgress& progress, qint64 total) {
+void letterWalk(AppState& state, const SiteStyle& style, PublishProgress& progress, qint64 total) {
     const QString campaign = optionText(state, u"campaign");
     Recordset& rs = *state.EntryRs;
     rs.setIndex(u"namedex");
@@ -150,15 +149,25 @@ void letterWalk(AppState& state, const SiteStyle& style, const SitePublishOption
             page.file->line(SiteBodyTag(state, style));
             tableStart(*page.file);
         }
-        IndexRow(*page.file, rs, [&] {
-            if (HasEntryPage(rs)) {
-                WriteEntryPage(state, style, options.changedOnly, progress);
-            }
-        });
+        IndexRow(*page.file, rs);
         progress.step(++done, total);
         rs.moveNext();
     }
     page.finish();
+}
+
+// The page of every entry with notes (only the changed ones for Publish Changed), in name order.
+void entryPageWalk(AppState& state, const SiteStyle& style, const SitePublishOptions& options,
+                   PublishProgress& progress, qint64 total) {
+    Recordset& rs = *state.EntryRs;
+    rs.setIndex(u"namedex");
+    qint64 done = 0;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (HasEntryPage(rs)) {
+            WriteEntryPage(state, style, options.changedOnly, progress);
+        }
+        progress.step(++done, total);
+    }
 }
 
 void raceLocationWalk(AppState& state, const SiteStyle& style, PublishProgress& progress,
@@ -246,7 +255,7 @@ QString IndexPageName(const QString& key) {
     return QStringLiteral("g-") + SafeFileNamePart(key) + QStringLiteral(".htm");
 }
 
-void IndexRow(OutputFile& out, const Recordset& entry, const std::function<void()>& afterNameCell) {
+void IndexRow(OutputFile& out, const Recordset& entry) {
     const QString name = TrimSpaces(entry.text(u"name"));
     out.line(u"<tr>");
     if (HasEntryPage(entry)) {
@@ -254,9 +263,6 @@ void IndexRow(OutputFile& out, const Recordset& entry, const std::function<void(
                  QStringLiteral("\">") + name + QStringLiteral("</a><td>"));
     } else {
         out.line(QStringLiteral("<td>") + name + QStringLiteral("<td>"));
-    }
-    if (afterNameCell) {
-        afterNameCell();
     }
     out.line(QStringLiteral("<td>") + TrimSpaces(entry.text(u"race-location")) +
              QStringLiteral("<td>"));
@@ -266,12 +272,14 @@ void IndexRow(OutputFile& out, const Recordset& entry, const std::function<void(
 }
 
 void WriteReadingFiles(AppState& state, PublishProgress& progress) {
+    progress.phase(PublishPhase::ReadingFiles, 2);
     TomeOutput(state, progress);
+    progress.step(1, 2);
     TavriPageOutput(state, progress);
+    progress.step(2, 2);
 }
 
-void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress) {
-    progress.phase(QStringLiteral("Publishing:"));
+qint64 PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress) {
     const QStringList frameLines = readFrameTemplate(state);
     const SiteStyle style = ReadSiteStyle(state);
 
@@ -282,20 +290,25 @@ void PublishSite(AppState& state, const SitePublishOptions& options, PublishProg
     if (!QFileInfo::exists(state.ReportsDir() + QStringLiteral("gtop.htm"))) {
         WriteTopPage(state, style);
     }
-    letterWalk(state, style, options, progress, total);
+    progress.phase(PublishPhase::IndexPages, 2 * total);
+    letterWalk(state, style, progress, total);
     raceLocationWalk(state, style, progress, total);
+    progress.phase(PublishPhase::EntryPages, total);
+    entryPageWalk(state, style, options, progress, total);
     WriteReadingFiles(state, progress);
 
     state.EntryRs->setIndex(u"id");
     state.EntryRs->moveFirst();
+    return total;
 }
 
-void ClearChangedFlags(AppState& state, PublishProgress& progress) {
-    progress.phase(QStringLiteral("Clearing changed flag:"));
+void ClearChangedFlags(AppState& state, PublishProgress& progress, qint64 total) {
+    progress.phase(PublishPhase::ClearingChangedFlags, total);
     Recordset& rs = *state.EntryRs;
     rs.setIndex(u"id");
     rs.moveFirst();
     Database::Transaction tx(*state.Db);
+    qint64 done = 0;
     try {
         while (!rs.eof()) {
             if (rs.field(u"changed").toBool()) {
@@ -303,6 +316,7 @@ void ClearChangedFlags(AppState& state, PublishProgress& progress) {
                 rs.setField(u"changed", false);
                 rs.update();
             }
+            progress.step(++done, total);
             rs.moveNext();
         }
         tx.commit();

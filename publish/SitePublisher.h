@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 #include "app/AppState.h"
 #include "app/OutputFile.h"
@@ -44,10 +43,8 @@ QString EntryLetter(const QString& name);
 // The page file name of a letter or race/location key, safe to create in the reports folder.
 QString IndexPageName(const QString& key);
 
-// The six lines of the current entry's row in an index table. afterNameCell, when given, runs
-// between the name cell and the race/location cell (the letter walk writes entry pages there).
-void IndexRow(OutputFile& out, const Recordset& entry,
-              const std::function<void()>& afterNameCell = {});
+// The six lines of the current entry's row in an index table.
+void IndexRow(OutputFile& out, const Recordset& entry);
 
 // What the user chose for a run.
 struct SitePublishOptions {
@@ -56,16 +53,19 @@ struct SitePublishOptions {
     bool changedOnly = false;
 };
 
-// The whole site and then the palm folder's reading files. A missing framebase.txt is reported
-// (FileError) before anything is written. Leaves EntryRs on index "id".
-void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress);
+// The whole site and then the palm folder's reading files, in the phases IndexPages (the
+// letter and race/location pages), EntryPages and ReadingFiles. A missing framebase.txt is
+// reported (FileError) before anything is written. Returns the number of entries published.
+// Leaves EntryRs on index "id".
+qint64 PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress);
 
-// The reading files of the palm folder: TomeOutput, then TavriPageOutput (each makes the folder
-// when it is missing).
+// The reading files of the palm folder, the phase ReadingFiles: TomeOutput, then
+// TavriPageOutput (each makes the folder when it is missing).
 void WriteReadingFiles(AppState& state, PublishProgress& progress);
 
-// Clears every entry's changed flag in one transaction: all of them or, on failure, none.
-// Reports the phase "Clearing changed flag:". Leaves EntryRs on index "id".
-void ClearChangedFlags(AppState& state, PublishProgress& progress);
+// Clears every entry's changed flag in one transaction: all of them or, on failure, none. The
+// phase ClearingChangedFlags walks total entries (as many as the publication published).
+// Leaves EntryRs on index "id".
+void ClearChangedFlags(AppState& state, PublishProgress& progress, qint64 total);
 
 }  // namespace tavri

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,9 +17,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ui/AnchoredLayout.h"
 #include "ui/Grid1.h"
 #include "ui/Twips.h"
 
@@ -30,22 +33,6 @@ constexpr int kDesignWidth = 9345;
 constexpr int kDesignHeight = 7920;
 
 const QString kNoUpdate = QStringLiteral("noupdate");
-
-// How a control follows the window when it grows beyond its design size.
-enum Anchor : unsigned {
-    Fixed = 0,
-    GrowWidth = 1,
-    GrowHeight = 2,
-    FollowRight = 4,   // keeps its distance to the right edge
-    FollowBottom = 8,  // keeps its distance to the bottom edge
-    Centre = 16,       // stays in the middle of the extra room
-};
-
-struct Placement {
-    QWidget* widget;
-    QRect twips;
-    unsigned anchors;
-};
 
 // The hourglass for the length of a scope, restored also when the scope ends by an error.
 class WaitCursor {
@@ -88,6 +75,23 @@ protected:
     }
 };
 
+// A column's width in twips: the design width, widened where the window's font needs more room
+// for the header or a typical value. A column hidden by a width under a pixel stays hidden.
+int ReadableWidth(const TextGrid& grid, int twips, const QString& header, const QString& typical) {
+    if (TwipsToPixels(twips) <= 0) {
+        return twips;
+    }
+    const QStyle* style = grid.style();
+    const QFontMetrics& cells = grid.fontMetrics();
+    const QFontMetrics headers = grid.horizontalHeader()->fontMetrics();
+    const int headerRoom = headers.horizontalAdvance(header) +
+                           2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &grid) + 4;
+    const int cellRoom =
+        cells.horizontalAdvance(typical) +
+        2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 4;
+    return std::max(twips, PixelsToTwips(std::max(headerRoom, cellRoom)));
+}
+
 bool IsEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
@@ -97,7 +101,7 @@ bool IsEnter(const QKeyEvent* key) {
 // The placements are kept in the window so that a resize can lay the controls out again.
 struct Form1Layout {
     QWidget* client = nullptr;
-    std::vector<Placement> placements;
+    AnchoredLayout placements{kDesignWidth, kDesignHeight};
 };
 
 Form1::Form1(AppState& state, Dialogs& dialogs, QWidget* parent)
@@ -109,18 +113,40 @@ Form1::Form1(AppState& state, Dialogs& dialogs, QWidget* parent)
     connectEntryCommands();
     connectPublishCommands();
 
-    const QSize design(TwipsToPixels(kDesignWidth), TwipsToPixels(kDesignHeight));
-    centralWidget()->setMinimumSize(design);
-    resize(minimumSizeHint());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    statusBar();  // made now, so that the window's first size has room for it
+    fitToScreen();
     Grid1->setFocus();
 }
 
 Form1::~Form1() = default;
+
+// The client area's minimum is its design size, or less where the screen's available room is
+// smaller, so that the whole window, menu bar and title bar included, is on the screen at any
+// scaling. The window opens at that size in the middle of the available room.
+void Form1::fitToScreen() {
+    const QSize design = layout_->placements.designSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QSize minimum = design;
+    if (screen != nullptr) {
+        centralWidget()->setMinimumSize(design);
+        // Menu bar and status bar; before the window is shown its frame is not known, so a title
+        // bar's height is allowed for.
+        const QSize around = minimumSizeHint() - design;
+        const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        const QSize room = screen->availableGeometry().size() - around - QSize(0, titleBar);
+        minimum = design.boundedTo(room);
+    }
+    centralWidget()->setMinimumSize(minimum);
+    resize(minimumSizeHint());
+    if (screen != nullptr) {
+        const QRect available = screen->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveCenter(available.center());
+        frame.moveTop(std::max(frame.top(), available.top()));
+        frame.moveLeft(std::max(frame.left(), available.left()));
+        move(frame.topLeft());
+    }
+}
 
 void Form1::buildLayout() {
     layout_ = std::make_unique<Form1Layout>();
@@ -130,7 +156,7 @@ void Form1::buildLayout() {
     client->installEventFilter(this);
 
     auto place = [this](QWidget* w, int l, int t, int width, int height, unsigned anchors) {
-        layout_->placements.push_back({w, QRect(l, t, width, height), anchors});
+        layout_->placements.place(w, l, t, width, height, anchors);
     };
     auto button = [&place](QWidget* parent, const QString& caption, const QString& tip, int l,
                            int t, int width, int height, unsigned anchors) {
@@ -143,6 +169,7 @@ void Form1::buildLayout() {
     Frame1 = new QGroupBox(QStringLiteral("Records"), client);
     place(Frame1, 0, 0, 9255, 6615, GrowWidth | GrowHeight);
     Grid1 = new TextGrid(Frame1);
+    Grid1->setStretchLastColumn(true);
     place(Grid1, 120, 240, 9015, 5295, GrowWidth | GrowHeight);
     Command1 = button(Frame1, QStringLiteral("Add"), QStringLiteral("Add a new entry"), 120, 5760,
                       735, 615, FollowBottom);
@@ -157,6 +184,8 @@ void Form1::buildLayout() {
                       QStringLiteral("Publish the alphabetical page site (use the AlphaPage menu)"),
                       4800, 6480, 855, 615, FollowBottom | FollowRight);
     Command8->setEnabled(false);
+    // Its design place runs past Frame1's bottom edge, where only a clipped stub would show.
+    Command8->hide();
     Command7 = button(Frame1, QStringLiteral("Create RTF"),
                       QStringLiteral("Write an RTF document for each race/location"), 5880, 5760,
                       855, 615, FollowBottom | FollowRight);
@@ -169,6 +198,8 @@ void Form1::buildLayout() {
 
     Frame2 = new QGroupBox(QStringLiteral("Progress"), Frame1);
     place(Frame2, 1920, 960, 4215, 3255, Centre);
+    // Painted opaque, so the grid's rows do not show through between its labels.
+    Frame2->setAutoFillBackground(true);
     Frame2->hide();
     Label3 = new QLabel(QStringLiteral("Label2"), Frame2);
     place(Label3, 480, 960, 3255, 255, Fixed);
@@ -246,29 +277,9 @@ void Form1::connectHandlers() {
 }
 
 // Lays the controls out at their design positions, the growing ones taking up the room the
-// window has beyond its design size.
+// window has beyond its design size, or giving it up on a screen smaller than that.
 void Form1::placeControls() {
-    const int dx = std::max(0, layout_->client->width() - TwipsToPixels(kDesignWidth));
-    const int dy = std::max(0, layout_->client->height() - TwipsToPixels(kDesignHeight));
-    for (const Placement& p : layout_->placements) {
-        QRect r = TwipsRect(p.twips.x(), p.twips.y(), p.twips.width(), p.twips.height());
-        if (p.anchors & GrowWidth) {
-            r.setWidth(r.width() + dx);
-        }
-        if (p.anchors & GrowHeight) {
-            r.setHeight(r.height() + dy);
-        }
-        if (p.anchors & FollowRight) {
-            r.translate(dx, 0);
-        }
-        if (p.anchors & FollowBottom) {
-            r.translate(0, dy);
-        }
-        if (p.anchors & Centre) {
-            r.translate(dx / 2, dy / 2);
-        }
-        p.widget->setGeometry(r);
-    }
+    layout_->placements.apply(layout_->client->size());
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -317,15 +328,27 @@ void Form1::RefreshList() {
         Grid1->setCol(0);
         struct Column {
             const char* header;
-            int width;  // twips; 0 keeps the grid's own width
+            // Twips; 0 keeps the grid's own width. The last shown column (Desc) is given only
+            // the room for its header: it stretches over what the others leave, which at the
+            // design size and widths is its design width, 4700.
+            int width;
+            const char* typical;  // a value the column should show whole
         };
-        static const Column kColumns[6] = {{"More?", 400}, {"Name", 2000}, {"Race/Loc", 0},
-                                           {"Date", 600},  {"Desc", 4700}, {"ID", 1}};
+        static const Column kColumns[6] = {{"More?", 400, "*"},
+                                           {"Name", 2000, "Aldric Fenmoor"},
+                                           {"Race/Loc", 0, "Marchlands"},
+                                           {"Date", 600, "founded 880"},
+                                           {"Desc", 15, ""},
+                                           {"ID", 1, ""}};
         for (int c = 0; c < 6; ++c) {
             Grid1->setTextMatrix(0, c, QLatin1String(kColumns[c].header));
-            if (kColumns[c].width > 0) {
-                Grid1->setColWidth(c, kColumns[c].width);
+            // A width the user dragged stays for the life of the window.
+            if (Grid1->colWidthSetByUser(c)) {
+                continue;
             }
+            const int twips = kColumns[c].width > 0 ? kColumns[c].width : Grid1->colWidth(c);
+            Grid1->setColWidth(c, ReadableWidth(*Grid1, twips, QLatin1String(kColumns[c].header),
+                                                QLatin1String(kColumns[c].typical)));
         }
         for (const ListRow& row : listing.rows) {
             Grid1->addRow({row.mark, row.name, row.raceLocation, row.date, row.desc,
@@ -429,8 +452,11 @@ void Form1::Command9_Click() {
     guarded([this] { RefreshList(); });
 }
 
+// Enter applies the date filter; "Just Race/Loc" stays as it is.
 void Form1::Text1_KeyPress(int keyAscii) {
-    Combo1_KeyPress(keyAscii);
+    if (keyAscii == '\r') {
+        guarded([this] { RefreshList(); });
+    }
 }
 
 void Form1::Grid1_DblClick() {
@@ -487,7 +513,10 @@ void Form1::mnuexit_Click() {
 void Form1::closeEvent(QCloseEvent* event) {
     if (!commandsEnabled_ && !ending_) {
         // A publication is running: closing the database under it would cut it off halfway.
+        // Say so at once; the window closes when the run has finished.
         closeRequested_ = true;
+        Label3->setText(QStringLiteral("Finishing the publication\u2026"));
+        Label3->repaint();
         event->ignore();
         return;
     }

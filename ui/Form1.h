@@ -33,6 +33,7 @@ class QRadioButton;
 namespace tavri {
 
 class Form2;
+class PublishProgress;
 class TextGrid;
 struct Form1Layout;
 
@@ -77,6 +78,10 @@ public:
 
     // The filter settings the controls hold now.
     ListFilter currentFilter() const;
+
+    // Has the user asked to close the window while a publication runs? The window closes when
+    // the run has finished.
+    bool closeRequested() const { return closeRequested_; }
 
     // What ends the program after Exit or the close box; the default quits the application.
     void setEndProgram(std::function<void()> end) { endProgram_ = std::move(end); }
@@ -150,6 +155,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void fitToScreen();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
@@ -160,6 +166,8 @@ private:
     // Entry commands' shared steps (ui/Form1Entries.cpp).
     void connectEntryCommands();
     void connectPublishCommands();  // ui/Form1Publish.cpp
+    void runPublication(
+        const std::function<qint64(PublishProgress&, const std::function<void()>&)>& publish);
     bool SelectedEntryCheck();
     bool SelectedEntryLookup();
     void FillEditor(bool idLabel, bool changedBox, bool bookmarkColour);

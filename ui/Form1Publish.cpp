@@ -1,6 +1,7 @@
 // The main window's publishing commands: Publish, Publish Changed, AlphaPage (and Publish
 // Alpha), Create RTF and Report Current. The writers in publish/ do the work; these handlers
-// ask the questions, show the progress in Frame2 and say what happened.
+// ask the questions, show the progress in Frame2 and say what happened: a message or a beep,
+// then a status line with how many entries went where, and how long it took.
 //
 // While a publication runs the window's commands are off, so the pending events that the
 // progress lets through (to repaint Frame2) cannot start another command. Whatever way a run
@@ -10,10 +11,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <functional>
 #include <optional>
 
 #include "app/Sutils.h"
@@ -29,14 +33,18 @@ namespace {
 
 constexpr int kBarSteps = 1000;
 
-// The publication's progress in Frame2: the phase in Label3, the entry in Label2 and the bar
-// of entries done; each change is painted by processing pending events.
+// The publication's progress in Frame2: the phase in Label3, the entry in Label2 and a bar
+// that runs once per phase; each change is painted by processing pending events. Once the
+// user has asked to close the window, Label3 keeps saying that the run is being finished.
 class WindowProgress : public PublishProgress {
 public:
     explicit WindowProgress(Form1& window) : w_(window) {}
 
-    void phase(const QString& text) override {
-        w_.Label3->setText(text);
+    void phase(PublishPhase phase, qint64 total) override {
+        count_.start(total);
+        if (!w_.closeRequested()) {
+            w_.Label3->setText(PhaseName(phase));
+        }
         w_.ProgressBar->setValue(0);
         barValue_ = 0;
         QCoreApplication::processEvents();
@@ -45,8 +53,10 @@ public:
         w_.Label2->setText(name);
         QCoreApplication::processEvents();
     }
-    void step(qint64 done, qint64 total) override {
-        const int value = total > 0 ? static_cast<int>(done * kBarSteps / total) : 0;
+    void step(qint64 walkDone, qint64 walkTotal) override {
+        const qint64 done = count_.step(walkDone, walkTotal);
+        const int value =
+            count_.total() > 0 ? static_cast<int>(done * kBarSteps / count_.total()) : 0;
         if (value != barValue_) {
             barValue_ = value;
             w_.ProgressBar->setValue(value);
@@ -56,6 +66,7 @@ public:
 
 private:
     Form1& w_;
+    PhaseCount count_;
     int barValue_ = 0;
 };
 
@@ -66,8 +77,12 @@ public:
     explicit PublicationScope(Form1& window) : w_(window) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         w_.setCommandsEnabled(false);
+        w_.statusBar()->clearMessage();
+        w_.Label3->setText(PhaseName(PublishPhase::IndexPages));
+        w_.Label2->clear();
         w_.ProgressBar->setRange(0, kBarSteps);
         w_.ProgressBar->setValue(0);
+        w_.Frame2->raise();
         w_.Frame2->show();
     }
     ~PublicationScope() {
@@ -91,6 +106,14 @@ private:
     Form1& w_;
     bool busy_ = true;
 };
+
+// "Published N entries to <folder> in S s", S in seconds with one decimal.
+QString PublishedMessage(qint64 entries, const QString& folder, const QElapsedTimer& clock) {
+    return QStringLiteral("Published %1 entries to %2 in %3 s")
+        .arg(entries)
+        .arg(folder)
+        .arg(QString::number(static_cast<double>(clock.elapsed()) / 1000.0, 'f', 1));
+}
 
 // Runs fn; the message of a StoreError or FileError it throws, if any.
 template <typename Fn>
@@ -125,23 +148,43 @@ void Form1::Command4_Click() {
     }
     const bool clearChanges =
         dialogs_.ask(QStringLiteral("Clear Changes?"), state_.AppTitle, Answer::Yes);
+    runPublication([&](PublishProgress& progress, const std::function<void()>& beep) {
+        const qint64 published = PublishSite(state_, SitePublishOptions{changedOnly}, progress);
+        beep();
+        if (clearChanges) {
+            ClearChangedFlags(state_, progress, published);
+        }
+        return published;
+    });
+}
+
+// The run of a site publication: the window made busy, the publication, and afterwards the
+// status line or the error. publish gets the progress and a beep to sound when the files are
+// written (it also puts the pointer back and empties the marker) and answers the number of
+// entries published.
+void Form1::runPublication(
+    const std::function<qint64(PublishProgress&, const std::function<void()>&)>& publish) {
+    QElapsedTimer clock;
+    clock.start();
     std::optional<QString> failure;
+    qint64 published = 0;
     {
         PublicationScope scope(*this);
         WindowProgress progress(*this);
         failure = failureOf([&] {
-            PublishSite(state_, SitePublishOptions{changedOnly}, progress);
-            dialogs_.beep();
-            scope.arrow();
-            Command4Tag.clear();
-            if (clearChanges) {
-                ClearChangedFlags(state_, progress);
-            }
+            published = publish(progress, [&] {
+                dialogs_.beep();
+                scope.arrow();
+                Command4Tag.clear();
+            });
         });
     }
     if (failure) {
         reportError(*failure);
+        return;
     }
+    statusBar()->showMessage(PublishedMessage(
+        published, state_.ReportsDir() + QStringLiteral(" and ") + state_.PalmDir(), clock));
 }
 
 void Form1::Command6_Click() {
@@ -149,22 +192,20 @@ void Form1::Command6_Click() {
     Command4_Click();
 }
 
+// The alphabetical site replaces the web site's shared pages and clears every changed mark,
+// the only record of what still needs publishing, so it is never started by one stray click.
 void Form1::mnualpha_Click() {
-    std::optional<QString> failure;
-    {
-        PublicationScope scope(*this);
-        WindowProgress progress(*this);
-        failure = failureOf([&] {
-            PublishAlphaSite(state_, progress);
-            dialogs_.beep();
-            scope.arrow();
-            Command4Tag.clear();
-            ClearChangedFlags(state_, progress);
-        });
+    if (!dialogs_.ask(QStringLiteral("Publish the alphabetical site? It replaces the start and "
+                                     "index pages of the web site and clears every changed mark."),
+                      state_.AppTitle, Answer::No)) {
+        return;
     }
-    if (failure) {
-        reportError(*failure);
-    }
+    runPublication([&](PublishProgress& progress, const std::function<void()>& beep) {
+        const qint64 published = PublishAlphaSite(state_, progress);
+        beep();
+        ClearChangedFlags(state_, progress, published);
+        return published;
+    });
 }
 
 void Form1::Command8_Click() {
@@ -172,11 +213,22 @@ void Form1::Command8_Click() {
 }
 
 void Form1::Command7_Click() {
+    QElapsedTimer clock;
+    clock.start();
+    statusBar()->clearMessage();
     guarded([&] {
         PublishProgress quiet;
-        RegionRtfOutput(state_, quiet);
+        const qint64 written = RegionRtfOutput(state_, quiet);
         dialogs_.beep();
+        if (written == 0) {
+            const QString nothing =
+                QStringLiteral("No RTF written: the compendium has no entries.");
+            dialogs_.inform(nothing);
+            statusBar()->showMessage(nothing);
+            return;
+        }
         dialogs_.inform(QStringLiteral("RTF Written"));
+        statusBar()->showMessage(PublishedMessage(written, state_.PalmDir(), clock));
     });
 }
 
@@ -189,8 +241,13 @@ void Form1::mnucurrent_Click() {
         Grid1->setCol(5);
         ids.push_back(static_cast<qint64>(LeadingNumber(Grid1->text())));
     }
+    QElapsedTimer clock;
+    clock.start();
+    statusBar()->clearMessage();
     guarded([&] {
         const QString path = WriteAdHocReport(state_, ids, Combo1->currentText());
+        statusBar()->showMessage(
+            PublishedMessage(static_cast<qint64>(ids.size()), state_.ReportsDir(), clock));
         dialogs_.inform(ReportWrittenMessage(path));
         if (!dialogs_.openViewer(path)) {
             dialogs_.inform(QStringLiteral("No viewer could be started for %1.").arg(path),

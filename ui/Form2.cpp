@@ -22,11 +22,16 @@
 #include "app/Sutils.h"
 #include "app/TextCodec.h"
 #include "store/StoreError.h"
+#include "ui/AnchoredLayout.h"
 #include "ui/SLIST1.h"
 #include "ui/Twips.h"
 
 namespace tavri {
 namespace {
+
+// The design size of the frame that holds every control, in twips; also its minimum.
+constexpr int kFrameWidth = 6855;
+constexpr int kFrameHeight = 6240;
 
 // A length limit counted in characters (code points), as the entry table counts them, so that
 // a name of emoji is not cut at half its length. Input that would pass the limit is refused.
@@ -80,48 +85,55 @@ Form2::~Form2() = default;
 
 void Form2::BuildControls() {
     Frame1 = new QGroupBox(this);
-    Frame1->setFixedSize(TwipsToPixels(6855), TwipsToPixels(6240));
+    layout_ = std::make_unique<AnchoredLayout>(kFrameWidth, kFrameHeight);
+    Frame1->setMinimumSize(layout_->designSize());
+    Frame1->installEventFilter(this);
+    const auto place = [this](QWidget* w, int left, int top, int width, int height,
+                              unsigned anchors = Fixed) {
+        layout_->place(w, left, top, width, height, anchors);
+    };
 
     MakeCaption(QStringLiteral("Name"), Frame1, 120, 240, 1215);
     Text1 = MakeLineEdit(Frame1, 25);
-    PlaceInTwips(Text1, 120, 480, 3255, 315);
+    place(Text1, 120, 480, 3255, 315);
     Label6 = new QLabel(Frame1);
-    PlaceInTwips(Label6, 4200, 240, 1095, 255);
+    place(Label6, 4200, 240, 1095, 255, FollowRight);
     Command3 = MakeButton(QStringLiteral("Bookmark"), Frame1);
-    PlaceInTwips(Command3, 5400, 240, 1215, 375);
+    place(Command3, 5400, 240, 1215, 375, FollowRight);
     Command5 = MakeButton(QStringLiteral("DupeCheck"), Frame1);
-    PlaceInTwips(Command5, 5400, 660, 1215, 315);
+    place(Command5, 5400, 660, 1215, 315, FollowRight);
 
     MakeCaption(QStringLiteral("Race/Culture/Location"), Frame1, 120, 1020, 2295);
     Combo1 = new QComboBox(Frame1);
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    PlaceInTwips(Combo1, 2460, 960, 1395, 315);
+    place(Combo1, 2460, 960, 1395, 315);
     MakeCaption(QStringLiteral("Date"), Frame1, 4080, 1020, 975);
     Text2 = MakeLineEdit(Frame1, 25);
-    PlaceInTwips(Text2, 120, 1320, 3735, 315);
+    place(Text2, 120, 1320, 3735, 315);
     Text3 = MakeLineEdit(Frame1, 0);
-    PlaceInTwips(Text3, 4080, 1320, 2535, 315);
+    place(Text3, 4080, 1320, 2535, 315, GrowWidth);
     Check1 = new QCheckBox(QStringLiteral("Changed"), Frame1);
-    PlaceInTwips(Check1, 5400, 1680, 1215, 255);
+    place(Check1, 5400, 1680, 1215, 255, FollowRight);
 
     MakeCaption(QStringLiteral("Description Summary"), Frame1, 120, 1800, 3000);
     Text4 = MakeLineEdit(Frame1, 150);
-    PlaceInTwips(Text4, 120, 2040, 6495, 315);
+    place(Text4, 120, 2040, 6495, 315, GrowWidth);
 
     MakeCaption(QStringLiteral("Notes (optional, htm tags supported - F4 to link selected text)"),
                 Frame1, 120, 2460, 6495);
     Text5 = new QPlainTextEdit(Frame1);
     Text5->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text5->setTabChangesFocus(true);
-    PlaceInTwips(Text5, 120, 2700, 6495, 2880);
+    // The notes take whatever room the window has beyond its design size.
+    place(Text5, 120, 2700, 6495, 2880, GrowWidth | GrowHeight);
 
     Command1 = MakeButton(QStringLiteral("Save"), Frame1);
-    PlaceInTwips(Command1, 120, 5700, 1095, 375);
+    place(Command1, 120, 5700, 1095, 375, FollowBottom);
     Command4 = MakeButton(QStringLiteral("Save-Next (F12)"), Frame1);
-    PlaceInTwips(Command4, 1320, 5700, 1455, 375);
+    place(Command4, 1320, 5700, 1455, 375, FollowBottom);
     Command2 = MakeButton(QStringLiteral("Cancel"), Frame1);
-    PlaceInTwips(Command2, 5520, 5700, 1095, 375);
+    place(Command2, 5520, 5700, 1095, 375, FollowBottom | FollowRight);
 
     SetCommand3BackColor(ButtonFace());
 
@@ -165,7 +177,7 @@ void Form2::BuildMenu() {
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(MenuBar);
     layout->addWidget(Frame1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
 void Form2::SetNotes(const QString& notes) {
@@ -318,6 +330,9 @@ void Form2::Combo1_Click(int index) {
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Frame1 && event->type() == QEvent::Resize) {
+        layout_->apply(Frame1->size());
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (watched == Text1) {

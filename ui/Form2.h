@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
@@ -34,6 +35,7 @@ class QPushButton;
 
 namespace tavri {
 
+class AnchoredLayout;
 class SLIST1;
 
 class Form2 : public QDialog {
@@ -106,6 +108,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::unique_ptr<AnchoredLayout> layout_;
     void BuildControls();
     void BuildMenu();
     bool Text1_KeyDown(const QKeyEvent& key);

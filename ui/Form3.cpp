@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
@@ -17,12 +18,17 @@
 #include <algorithm>
 
 #include "app/Sutils.h"
+#include "ui/AnchoredLayout.h"
 #include "ui/Twips.h"
 
 namespace tavri {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
+
+// The window's design size in twips, also its minimum.
+constexpr int kDesignWidth = 5040;
+constexpr int kDesignHeight = 4920;
 
 QString CleanFolder(const QString& path) {
     return QDir::cleanPath(QDir(path).absolutePath());
@@ -40,32 +46,41 @@ Form3::Form3(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form3"));
     setModal(true);
-    setFixedSize(TwipsToPixels(5040), TwipsToPixels(4500));
+    layout_ = std::make_unique<AnchoredLayout>(kDesignWidth, kDesignHeight);
+    setMinimumSize(layout_->designSize());
+    resize(layout_->designSize());
 
     Frame1 = new QGroupBox(QStringLiteral("Upload CSV file"), this);
-    PlaceInTwips(Frame1, 120, 120, 4800, 3600);
+    layout_->place(Frame1, 120, 120, 4800, 4020, GrowWidth | GrowHeight);
 
     Drive1 = new QComboBox(Frame1);
-    PlaceInTwips(Drive1, 120, 300, 4560, 315);
+    layout_->place(Drive1, 120, 300, 4560, 315, GrowWidth);
 
     Dir1 = new QTreeWidget(Frame1);
     Dir1->setHeaderHidden(true);
     Dir1->setColumnCount(1);
     Dir1->setRootIsDecorated(false);
     Dir1->setIndentation(TwipsToPixels(150));
-    PlaceInTwips(Dir1, 120, 720, 2220, 2760);
+    layout_->place(Dir1, 120, 720, 2220, 2760, GrowHeight);
 
     File1 = new QListWidget(Frame1);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
-    PlaceInTwips(File1, 2460, 720, 2220, 2760);
+    layout_->place(File1, 2460, 720, 2220, 2760, GrowWidth | GrowHeight);
+
+    Text1 = new QLineEdit(Frame1);
+    Text1->setToolTip(QStringLiteral("Type or paste a folder or a CSV file and press Enter"));
+    layout_->place(Text1, 120, 3600, 4560, 315, GrowWidth | FollowBottom);
 
     Command1 = new QPushButton(QStringLiteral("Upload"), this);
     Command1->setAutoDefault(false);
-    PlaceInTwips(Command1, 1080, 3870, 1335, 435);
+    layout_->place(Command1, 1080, 4290, 1335, 435, FollowBottom);
     Command2 = new QPushButton(QStringLiteral("Close"), this);
     Command2->setAutoDefault(false);
-    PlaceInTwips(Command2, 2625, 3870, 1335, 435);
+    layout_->place(Command2, 2625, 4290, 1335, 435, FollowBottom);
 
+    connect(Dir1, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { Dir1_Click(item); });
+    connect(Text1, &QLineEdit::returnPressed, this, &Form3::Text1_Enter);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Form3::Drive1_Change);
     connect(Dir1, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { Dir1_Activated(item); });
@@ -75,6 +90,8 @@ Form3::Form3(AppState& state, Dialogs& dialogs, QWidget* parent)
 
     Form_Load();
 }
+
+Form3::~Form3() = default;
 
 void Form3::Form_Load() {
     setWindowTitle(state_.AppTitle);
@@ -180,9 +197,42 @@ void Form3::Dir1_Activated(QTreeWidgetItem* item) {
     }
 }
 
+// A single click lists the folder's files; the tree moves into it on a double click.
+void Form3::Dir1_Click(QTreeWidgetItem* item) {
+    if (item) {
+        dirPath_ = CleanFolder(item->data(0, kPathRole).toString());
+        Dir1_Change();
+    }
+}
+
 void Form3::Dir1_Change() {
     filePath_ = dirPath_;
+    Text1->setText(dirPath_);
     FillFiles();
+}
+
+// A folder typed or pasted into the path field is gone to; a file is gone to in its folder and
+// selected there.
+void Form3::Text1_Enter() {
+    const QFileInfo typed(Text1->text().trimmed());
+    if (!typed.exists() || Text1->text().trimmed().isEmpty()) {
+        dialogs_.inform(QStringLiteral("There is no folder or file %1.").arg(Text1->text()));
+        return;
+    }
+    const QString folder = typed.isDir() ? typed.absoluteFilePath() : typed.absolutePath();
+    SetDrive(VolumeRoot(folder));
+    SetDirPath(folder);
+    if (!typed.isDir()) {
+        const QList<QListWidgetItem*> found = File1->findItems(typed.fileName(), Qt::MatchExactly);
+        if (!found.isEmpty()) {
+            File1->setCurrentItem(found.front());
+        }
+    }
+}
+
+void Form3::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layout_->apply(size());
 }
 
 void Form3::FillFiles() {
@@ -208,7 +258,7 @@ void Form3::Command1_Click() {
         dialogs_.inform(QStringLiteral("Select a CSV file first."));
         return;
     }
-    Tag = AddBackslash(DirPath()) + name;
+    Tag = AddBackslash(FilePath()) + name;
     lastUploadFolder_ = DirPath();
     accept();
 }

@@ -4,7 +4,9 @@
 //
 // The lists pass changes down as a drive, folder and file list do: choosing a drive sets the
 // folder list to that drive's root, choosing a folder (double click or Enter in Dir1) sets the
-// file list to that folder. The file pattern is matched without regard to letter case.
+// file list to that folder; a single click on a folder lists its files. The path field (Text1)
+// shows the folder, and takes a folder or a file typed or pasted into it. The file pattern is
+// matched without regard to letter case. The window can be resized; the lists take the room.
 //
 // Result (Tag): after Upload, AddBackslash(folder) + the selected file's name; after Close,
 // Escape or the window's close box, the empty text. Upload with no file selected says so and
@@ -16,12 +18,14 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 
 class QComboBox;
 class QGroupBox;
+class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -30,10 +34,13 @@ class QTreeWidgetItem;
 
 namespace tavri {
 
+class AnchoredLayout;
+
 class Form3 : public QDialog {
     Q_OBJECT
 public:
     Form3(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~Form3() override;
 
     // Empties the result and sets the drive and folder to the start folder, before a showing.
     void PrepareToShow();
@@ -57,16 +64,21 @@ public:
     QComboBox* Drive1;
     QTreeWidget* Dir1;
     QListWidget* File1;
+    QLineEdit* Text1;  // the path field
     QPushButton* Command1;
     QPushButton* Command2;
 
 public slots:
     void Drive1_Change();
     void Dir1_Change();
+    void Text1_Enter();
     void File1_DblClick();
     void Command1_Click();
     void Command2_Click();
     void reject() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Form_Load();
@@ -74,10 +86,12 @@ private:
     void FillFolders();
     void FillFiles();
     void Dir1_Activated(QTreeWidgetItem* item);
+    void Dir1_Click(QTreeWidgetItem* item);
     QString StartFolder() const;
 
     AppState& state_;
     Dialogs& dialogs_;
+    std::unique_ptr<AnchoredLayout> layout_;
     QString dirPath_;
     QString filePath_;
     QString lastUploadFolder_;  // empty until the first upload

@@ -3,9 +3,11 @@
 #include "ui/Grid1.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "app/EntryList.h"
@@ -61,6 +63,7 @@ private:
 TextGrid::TextGrid(QWidget* parent) : QTableView(parent), model_(new TextGridModel(*this)) {
     cells_.resize(static_cast<size_t>(rows_) * cols_);
     colWidths_.assign(cols_, kDefaultColWidth);
+    userWidths_.assign(cols_, false);
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -76,10 +79,14 @@ TextGrid::TextGrid(QWidget* parent) : QTableView(parent), model_(new TextGridMod
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setMinimumSectionSize(0);
+    // Only a drag on the header counts as the user's width; the header's own stretching of the
+    // last column does not.
+    horizontalHeader()->viewport()->installEventFilter(this);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int newSize) {
-                if (!syncing_ && section < cols_ && newSize > 0) {
+                if (!syncing_ && dragging_ && section < cols_ && newSize > 0) {
                     colWidths_[section] = PixelsToTwips(newSize);
+                    userWidths_[section] = true;
                 }
             });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -152,6 +159,7 @@ void TextGrid::setCols(int cols) {
     cells_ = std::move(cells);
     cols_ = cols;
     colWidths_.resize(cols_, kDefaultColWidth);
+    userWidths_.resize(cols_, false);
     col_ = std::min(col_, cols_ - 1);
     endChange();
 }
@@ -211,6 +219,14 @@ void TextGrid::setColWidth(int col, int twips) {
     }
     colWidths_[col] = std::max(twips, 0);
     applyColWidth(col);
+}
+
+bool TextGrid::colWidthSetByUser(int col) const {
+    return col >= 0 && col < cols_ && userWidths_[col];
+}
+
+void TextGrid::setStretchLastColumn(bool stretch) {
+    horizontalHeader()->setStretchLastSection(stretch);
 }
 
 void TextGrid::applyColWidth(int col) {
@@ -346,6 +362,37 @@ void TextGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+bool TextGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == horizontalHeader()->viewport()) {
+        // A double click on a column's edge fits the column to its text: the user's width too.
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            dragging_ = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            dragging_ = false;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+bool TextGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.isValid() ? index.data().toString() : QString();
+        // The room a cell's text has: its rectangle less the margins the style draws it with.
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        const int room = visualRect(index).width() - 2 * margin;
+        if (!text.isEmpty() && fontMetrics().horizontalAdvance(text) > room) {
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void TextGrid::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -9,6 +9,8 @@
 // code is cheap (a command may walk every row): the view follows at the next turn of the event
 // loop, without scrolling unless setTopRow asked for it. A click or a key that moves the view's
 // current cell updates them at once. Row 0 as the current row means no entry is selected.
+//
+// A cell too narrow for its text shows the whole text as a tooltip.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -46,9 +48,13 @@ public:
     QString text() const { return textMatrix(row_, col_); }
     void setText(const QString& text) { setTextMatrix(row_, col_, text); }
 
-    // Column widths in twips.
+    // Column widths in twips: as set, or as the user last dragged them.
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
+    // Has the user dragged this column's width?
+    bool colWidthSetByUser(int col) const;
+    // The last shown column takes up the room the others leave (off by default).
+    void setStretchLastColumn(bool stretch);
 
     // Appends a data row whose cells are the TAB-separated parts of line.
     void addItem(const QString& line);
@@ -79,6 +85,8 @@ signals:
     void keyPress(const QString& text);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -97,7 +105,9 @@ private:
     std::vector<QString> cells_;  // row-major, row 0 first
     int rows_ = 1;
     int cols_ = 2;
-    std::vector<int> colWidths_;  // twips
+    std::vector<int> colWidths_;    // twips
+    std::vector<bool> userWidths_;  // dragged by the user
+    bool dragging_ = false;         // a mouse button is down on the header
     int row_ = 0;
     int col_ = 0;
     std::optional<int> pendingTop_;

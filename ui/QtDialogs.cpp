@@ -1,8 +1,11 @@
-// Qt's message boxes, input boxes, beep and viewer.
+// Qt's message boxes, input boxes, folder chooser, beep and viewer.
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -64,6 +67,38 @@ void QtDialogs::beep() {
 
 bool QtDialogs::openViewer(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+StartAnswer QtDialogs::startChoice(const QString& folder, const QString& title) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(title.isEmpty() ? DefaultTitle() : title);
+    box.setIcon(QMessageBox::Question);
+    box.setText(
+        QStringLiteral("No compendium was found in %1.").arg(QDir::toNativeSeparators(folder)));
+    box.setInformativeText(
+        QStringLiteral("Make a new compendium in this folder, or open a folder that holds one."));
+    QPushButton* create =
+        box.addButton(QStringLiteral("Create a new compendium here"), QMessageBox::AcceptRole);
+    QPushButton* open =
+        box.addButton(QStringLiteral("Open another folder\u2026"), QMessageBox::ActionRole);
+    QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
+    auto* demo = new QCheckBox(QStringLiteral("Fill the new compendium with a demo world"), &box);
+    box.setCheckBox(demo);
+    box.setDefaultButton(create);
+    box.setEscapeButton(quit);
+    box.exec();
+    StartAnswer answer;
+    if (box.clickedButton() == create) {
+        answer.choice = StartChoice::CreateHere;
+        answer.demo = demo->isChecked();
+    } else if (box.clickedButton() == open) {
+        answer.choice = StartChoice::OpenAnother;
+    }
+    return answer;
+}
+
+QString QtDialogs::chooseFolder(const QString& caption, const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(parent_, caption, startFolder);
 }
 
 }  // namespace tavri

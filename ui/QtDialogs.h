@@ -1,5 +1,5 @@
-// The dialogs of the desktop: QMessageBox, QInputDialog, the system beep, and the default
-// browser for the viewer.
+// The dialogs of the desktop: QMessageBox, QInputDialog, QFileDialog's folder chooser, the
+// system beep, and the default browser for the viewer.
 #pragma once
 
 #include <QPointer>
@@ -18,6 +18,8 @@ public:
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     void beep() override;
     bool openViewer(const QString& path) override;
+    StartAnswer startChoice(const QString& folder, const QString& title) override;
+    QString chooseFolder(const QString& caption, const QString& startFolder) override;
 
 private:
     QPointer<QWidget> parent_;

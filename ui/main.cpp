@@ -1,9 +1,10 @@
-// The desktop program: finds the compendium, opens it and shows the main window.
+// The desktop program: finds the compendium (or asks where to make or find one), opens it and
+// shows the main window.
 #include <QApplication>
 #include <cstdio>
 
-#include "app/OpenCompendium.h"
 #include "app/ProgramHelp.h"
+#include "app/StartChoice.h"
 #include "app/Startup.h"
 #include "ui/Form1.h"
 #include "ui/QtDialogs.h"
@@ -22,7 +23,7 @@ int main(int argc, char* argv[]) {
 
     tavri::QtDialogs dialogs;
     const QString argumentText = tavri::CommandLineText(QApplication::arguments().mid(1));
-    std::unique_ptr<tavri::AppState> state = tavri::OpenCompendiumAtStartup(argumentText, dialogs);
+    std::unique_ptr<tavri::AppState> state = tavri::OpenOrChooseCompendium(argumentText, dialogs);
     if (!state) {
         return 1;
     }

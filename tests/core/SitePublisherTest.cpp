@@ -56,10 +56,24 @@ void SetOption(AppState& s, const char16_t* field, const QVariant& value) {
 
 class CountingProgress : public PublishProgress {
 public:
-    void phase(const QString& text) override { phases.push_back(text); }
+    void phase(PublishPhase phase, qint64 total) override {
+        phases.push_back(PhaseName(phase));
+        count.start(total);
+        totals.push_back(total);
+        reached.push_back(0);
+    }
     void entry(const QString& name) override { names.push_back(name); }
-    void step(qint64 done, qint64 total) override { steps.emplace_back(done, total); }
+    void step(qint64 done, qint64 total) override {
+        steps.emplace_back(done, total);
+        const qint64 now = count.step(done, total);
+        backwards = backwards || now < reached.back();
+        reached.back() = now;
+    }
     std::vector<QString> phases;
+    std::vector<qint64> totals;   // per phase
+    std::vector<qint64> reached;  // per phase, the count its last step gave
+    bool backwards = false;       // did a phase's count ever go back?
+    PhaseCount count;
     std::vector<std::pair<qint64, qint64>> steps;
     std::vector<QString> names;
 };
@@ -223,13 +237,16 @@ TEST_F(SitePublisherTest, EntryPagesCarryNotesWithBreaksAndLinkBackToTheirRaceLo
     EXPECT_FALSE(exists("G5.htm"));
     EXPECT_EQ(progress.names,
               (std::vector<QString>{"9 Lives", "apple", "Bear", "Dove", u"\u00C9clair \u2603"_qs}));
-    // Each of the two walks counts its entries out of all seven.
+    // Each of the three walks (letters, race/locations, entry pages) counts its entries out of
+    // all seven; then the two reading-file writers.
     std::vector<std::pair<qint64, qint64>> steps;
-    for (int walk = 0; walk < 2; ++walk) {
+    for (int walk = 0; walk < 3; ++walk) {
         for (qint64 done = 1; done <= 7; ++done) {
             steps.emplace_back(done, 7);
         }
     }
+    steps.emplace_back(1, 2);
+    steps.emplace_back(2, 2);
     EXPECT_EQ(progress.steps, steps);
 }
 
@@ -285,9 +302,15 @@ TEST_F(SitePublisherTest, PublishingLeavesTheChangedFlagsForTheFrontEndToClear) 
         return ids;
     };
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 4}));
-    ClearChangedFlags(c.state(), progress);
+    ClearChangedFlags(c.state(), progress, 7);
     EXPECT_EQ(changedIds(), std::vector<qint64>{});
-    EXPECT_EQ(progress.phases, (std::vector<QString>{"Publishing:", "Clearing changed flag:"}));
+    EXPECT_EQ(progress.phases, (std::vector<QString>{"Index pages:", "Entry pages:",
+                                                     "Reading files:", "Clearing changed flag:"}));
+    // Each phase's count runs once from the start to its total, never backwards: the index
+    // pages are two walks over the seven entries, the reading files two writers.
+    EXPECT_EQ(progress.totals, (std::vector<qint64>{14, 7, 2, 7}));
+    EXPECT_EQ(progress.reached, progress.totals);
+    EXPECT_FALSE(progress.backwards);
     EXPECT_EQ(c.state().EntryRs->index(), QStringLiteral("id"));
 }
 

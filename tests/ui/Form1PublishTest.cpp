@@ -14,7 +14,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
+#include <functional>
 
 #include "app/Dialogs.h"
 #include "support/TestSupport.h"
@@ -125,7 +127,7 @@ TEST_F(Form1Publish, PublishAsksBothQuestionsWritesTheSiteAndClearsTheFlagsOnYes
     EXPECT_TRUE(seen.frameShown);
     EXPECT_FALSE(seen.commandsOn);
     EXPECT_TRUE(seen.busyPointer);
-    EXPECT_EQ(seen.phase, "Publishing:");
+    EXPECT_EQ(seen.phase, "Reading files:");
     EXPECT_EQ(seen.entry, "Zed");  // the last entry page written, in name order
     EXPECT_EQ(seen.bar, 1000);
 
@@ -162,7 +164,7 @@ TEST_F(Form1Publish, PublishChangedAsksOnlyClearChangesAndNoKeepsTheFlags) {
     EXPECT_TRUE(exists("G3.htm"));
     EXPECT_EQ(ReadAll(c.state().ReportsDir() + "G2.htm"), "kept");
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    EXPECT_EQ(w->Label3->text(), "Publishing:");
+    EXPECT_EQ(w->Label3->text(), "Reading files:");
     expectRestored();
 }
 
@@ -205,9 +207,25 @@ TEST_F(Form1Publish, AMissingFrameTemplateIsReportedBeforeAnythingIsWritten) {
     expectRestored();
 }
 
-TEST_F(Form1Publish, AlphaPageAsksNothingBeepsAndAlwaysClearsTheFlags) {
+TEST_F(Form1Publish, AlphaPageAsksFirstAndNoWritesNothingAndKeepsEveryFlag) {
+    dialogs.answer(Answer::No);
     w->mnualpha->trigger();
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{});
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const MessageRequest& question = dialogs.shown()[0].message;
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, Answer::No);
+    EXPECT_EQ(question.title, c.state().AppTitle);
+    EXPECT_TRUE(question.text.contains("clears every changed mark")) << question.text.toStdString();
+    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
+    EXPECT_EQ(w->statusBar()->currentMessage(), QString());
+    expectRestored();
+}
+
+TEST_F(Form1Publish, AlphaPageOnYesBeepsAndAlwaysClearsTheFlags) {
+    dialogs.answer(Answer::Yes);
+    w->mnualpha->trigger();
+    EXPECT_EQ(dialogs.messages().size(), 1u) << "the question only";
     ASSERT_EQ(dialogs.atBeep.size(), 1u);
     EXPECT_TRUE(dialogs.atBeep.front().frameShown);
     EXPECT_FALSE(dialogs.atBeep.front().commandsOn);
@@ -220,9 +238,147 @@ TEST_F(Form1Publish, AlphaPageAsksNothingBeepsAndAlwaysClearsTheFlags) {
     expectRestored();
 
     dialogs.clear();
+    dialogs.answer(Answer::Yes);
     w->Command8_Click();
     EXPECT_EQ(dialogs.beeps(), 1);
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{});
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+// "Published N entries to <folder> in S s": N and the folder as each command has them; S is a
+// number, whatever the machine's speed.
+TEST_F(Form1Publish, EveryPublicationSaysOnTheStatusLineWhatItWroteAndWhere) {
+    const QString site = c.state().ReportsDir() + " and " + c.state().PalmDir();
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        int entries;
+        QString folder;
+    };
+    const Case cases[] = {
+        {"Publish",
+         [&] {
+             dialogs.answer(Answer::Yes);
+             dialogs.answer(Answer::No);
+             w->Command4->click();
+         },
+         3, site},
+        {"Publish Changed",
+         [&] {
+             dialogs.answer(Answer::No);
+             w->Command6->click();
+         },
+         3, site},
+        {"AlphaPage",
+         [&] {
+             dialogs.answer(Answer::Yes);
+             w->mnualpha->trigger();
+         },
+         3, site},
+        {"Create RTF", [&] { w->Command7->click(); }, 3, c.state().PalmDir()},
+        {"Report Current", [&] { w->mnucurrent->trigger(); }, 3, c.state().ReportsDir()},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        w->statusBar()->showMessage("before");
+        dialogs.clear();
+        k.run();
+        const QString line = w->statusBar()->currentMessage();
+        const QString start =
+            QStringLiteral("Published %1 entries to %2 in ").arg(k.entries).arg(k.folder);
+        ASSERT_TRUE(line.startsWith(start) && line.endsWith(" s")) << line.toStdString();
+        bool number = false;
+        line.mid(start.size()).chopped(2).toDouble(&number);
+        EXPECT_TRUE(number) << line.toStdString();
+        EXPECT_TRUE(dialogs.scriptUsedUp());
+    }
+}
+
+TEST_F(Form1Publish, CreateRtfWithNothingToWriteSaysSo) {
+    TempCompendium empty;
+    ScriptedDialogs quiet;
+    Form1 window(empty.state(), quiet);
+    window.setEndProgram([] {});
+    window.Command7_Click();
+    ASSERT_EQ(quiet.messages().size(), 1u);
+    EXPECT_NE(quiet.messages()[0], "RTF Written");
+    EXPECT_EQ(window.statusBar()->currentMessage(), quiet.messages()[0]);
+    EXPECT_EQ(QDir(empty.state().PalmDir()).entryList(QDir::Files), QStringList());
+}
+
+// The frame as the user sees it through a run: each phase named in Label3 while the bar runs
+// once from empty to full under it.
+TEST_F(Form1Publish, TheBarRunsOncePerPhaseUnderThePhasesName) {
+    struct Seen {
+        QString phase;
+        int bar;
+    };
+    std::vector<Seen> seen;
+    QObject::connect(w->ProgressBar, &QProgressBar::valueChanged, w.get(), [&](int value) {
+        seen.push_back({w->Label3->text(), value});
+    });
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        QStringList phases;
+    };
+    const Case cases[] = {
+        {"Publish",
+         [&] {
+             dialogs.answer(Answer::Yes);
+             dialogs.answer(Answer::Yes);
+             w->Command4_Click();
+         },
+         {"Index pages:", "Entry pages:", "Reading files:", "Clearing changed flag:"}},
+        {"AlphaPage",
+         [&] {
+             dialogs.answer(Answer::Yes);
+             w->mnualpha_Click();
+         },
+         {"Index pages:", "Reading files:", "Clearing changed flag:"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        seen.clear();
+        k.run();
+        QStringList phases;
+        int last = 0;
+        for (const Seen& s : seen) {
+            if (phases.isEmpty() || phases.back() != s.phase) {
+                if (!phases.isEmpty()) {
+                    EXPECT_EQ(last, w->ProgressBar->maximum())
+                        << "full at the end of " << phases.back().toStdString();
+                }
+                phases << s.phase;
+            } else {
+                EXPECT_GE(s.bar, last) << "the bar ran back within " << s.phase.toStdString();
+            }
+            last = s.bar;
+        }
+        EXPECT_EQ(last, w->ProgressBar->maximum());
+        EXPECT_EQ(phases, k.phases);
+    }
+}
+
+TEST_F(Form1Publish, ACloseDuringARunSaysSoAtOnceAndClosesWhenItEnds) {
+    int ended = 0;
+    w->setEndProgram([&] { ++ended; });
+    QString saidAtOnce;
+    bool asked = false;
+    QObject::connect(w->ProgressBar, &QProgressBar::valueChanged, w.get(), [&](int) {
+        if (!asked) {
+            asked = true;
+            w->close();
+            saidAtOnce = w->Label3->text();
+        }
+    });
+    dialogs.answer(Answer::Yes);
+    dialogs.answer(Answer::Yes);
+    w->Command4_Click();
+    EXPECT_EQ(saidAtOnce, QStringLiteral("Finishing the publication\u2026"));
+    EXPECT_EQ(ended, 0) << "the run is not cut off";
+    EXPECT_EQ(changedIds(), std::vector<qint64>{}) << "the run went on to its end";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ended, 1);
 }
 
 TEST_F(Form1Publish, CreateRtfBeepsThenSaysSo) {

@@ -334,5 +334,26 @@ TEST_F(Form2Test, TheCloseBoxCountsAsCancelAndKeepsTheWindowAndItsRaceList) {
     EXPECT_EQ(editor.Tag, QString());
 }
 
+TEST_F(Form2Test, AResizedEditorGivesTheExtraRoomToTheNotesAndKeepsItsDesignSizeAsMinimum) {
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    const QSize design = editor.size();
+    const QRect notes = editor.Text5->geometry();
+    const QRect name = editor.Text1->geometry();
+    const QRect save = editor.Command1->geometry();
+    const QRect cancel = editor.Command2->geometry();
+    editor.resize(design + QSize(200, 150));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(editor.size(), design + QSize(200, 150));
+    EXPECT_EQ(editor.Text5->geometry(), notes.adjusted(0, 0, 200, 150));
+    EXPECT_EQ(editor.Text1->geometry(), name);
+    EXPECT_EQ(editor.Command1->geometry(), save.translated(0, 150));
+    EXPECT_EQ(editor.Command2->geometry(), cancel.translated(200, 150));
+    editor.resize(design - QSize(100, 100));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(editor.size(), design) << "never smaller than its design";
+    editor.hide();
+}
+
 }  // namespace
 }  // namespace tavri

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -352,6 +353,52 @@ TEST_F(Form1UploadTest, AFileGoneBeforeTheUploadIsReportedAndNothingIsWritten) {
     EXPECT_FALSE(QFile::exists(home_ + "/TavriUploadLog.txt"));
     EXPECT_EQ(Listed(), std::vector<QString>{"Existing"});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The path field and a single click each take the picker somewhere; Upload then hands back the
+// file chosen there.
+TEST_F(Form3Test, APathTypedOrAFolderClickedOnceGoesThere) {
+    struct Case {
+        const char* name;
+        std::function<void(Form3&)> go;
+        QStringList listed;
+    };
+    const Case cases[] = {
+        {"a folder typed",
+         [&](Form3& p) {
+             p.Text1->setText(home_ + "/Uploads");
+             QTest::keyClick(p.Text1, Qt::Key_Return);
+             SelectFile(p, "world.csv");
+         },
+         {"world.csv"}},
+        {"a file pasted",
+         [&](Form3& p) {
+             p.Text1->setText(home_ + "/Uploads/world.csv");
+             QTest::keyClick(p.Text1, Qt::Key_Return);
+         },
+         {"world.csv"}},
+        {"a folder clicked once",
+         [&](Form3& p) {
+             QTreeWidgetItem* item = FolderItem(*p.Dir1, home_ + "/Uploads");
+             ASSERT_NE(item, nullptr);
+             const QRect place = p.Dir1->visualItemRect(item);
+             QTest::mouseClick(p.Dir1->viewport(), Qt::LeftButton, {}, place.center());
+             SelectFile(p, "world.csv");
+         },
+         {"world.csv"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        QStringList listed;
+        const QString result = Show([&](Form3& p) {
+            k.go(p);
+            listed = Texts(*p.File1);
+            p.Command1_Click();
+        });
+        EXPECT_EQ(listed, k.listed);
+        EXPECT_EQ(result, home_ + "/Uploads/world.csv");
+        EXPECT_TRUE(dialogs_.messages().empty());
+    }
 }
 
 }  // namespace tavri
