@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <optional>
 
+#include "app/OpenCompendium.h"
 #include "app/Sutils.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"
@@ -117,6 +118,9 @@ void Form1::connectPublishCommands() {
 }
 
 void Form1::Command4_Click() {
+    if (RefusedAsReadOnly(state_, dialogs_)) {
+        return;
+    }
     const bool changedOnly = Command4Tag == QLatin1String("changed");
     if (!changedOnly &&
         !dialogs_.ask(QStringLiteral("Are you sure you want to publish the entire Tavri"),
@@ -150,6 +154,9 @@ void Form1::Command6_Click() {
 }
 
 void Form1::mnualpha_Click() {
+    if (RefusedAsReadOnly(state_, dialogs_)) {
+        return;
+    }
     std::optional<QString> failure;
     {
         PublicationScope scope(*this);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "store/Collation.h"
@@ -70,4 +72,155 @@ TEST(StoreFile, ACompendiumOfTheFirstLayoutIsUpgradedInPlaceWithNothingLost) {
               QString::fromUtf8(ReadAll(QStringLiteral(TAVRI_TEST_DATA "/first-layout/list.txt"))));
     auto again = AppState::Open(dir);
     EXPECT_TRUE(again->Db->notices().isEmpty()) << "upgraded once only";
+}
+
+namespace {
+
+// Runs Debian's stock sqlite3 shell, with no extension of ours, on a file; returns its output.
+QString Shell(const QString& path, const QString& input, int expectedExit = 0) {
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    EXPECT_FALSE(shell.isEmpty()) << "the sqlite3 shell is needed (scripts/install-deps --tests)";
+    QProcess p;
+    p.start(shell, {QStringLiteral("-batch"), QStringLiteral("-bail"), path});
+    p.write(input.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    EXPECT_EQ(p.exitCode(), expectedExit) << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The demo world with the hard-text upload, upgraded to the current layout.
+QString FixtureIn(const QTemporaryDir& temp) {
+    const QString dir = temp.path() + "/";
+    EXPECT_TRUE(
+        QFile::copy(QStringLiteral(TAVRI_TEST_DATA "/first-layout/tavri.db"), dir + "tavri.db"));
+    AppState::Open(dir)->Close();
+    return dir;
+}
+
+QString FixtureList() {
+    return QString::fromUtf8(ReadAll(QStringLiteral(TAVRI_TEST_DATA "/first-layout/list.txt")));
+}
+
+}  // namespace
+
+TEST(StoreFile, TheStockShellChecksCountsSortsAndVacuumsTheFile) {
+    QTemporaryDir temp;
+    const QString db = FixtureIn(temp) + "tavri.db";
+    EXPECT_EQ(Shell(db,
+                    "PRAGMA integrity_check;\n"
+                    "SELECT count(*) FROM \"Tavri\";\n"
+                    "SELECT name FROM \"Tavri\" WHERE name = 'Élan';\n"
+                    "SELECT name FROM \"Tavri\" ORDER BY namekey, id LIMIT 3;\n"
+                    "DELETE FROM \"Tavri\" WHERE name = 'Emu';\n"
+                    "VACUUM;\n"
+                    "REINDEX;\n"
+                    "PRAGMA integrity_check;\n"),
+              "ok\n53\nÉlan\n3rd Flood\n7th Legion\nAldric Fenmoor\nok\n");
+}
+
+TEST(StoreFile, ADumpReloadedIntoANewFileOpensWithTheSameEntriesInTheSameOrder) {
+    QTemporaryDir temp;
+    const QString db = FixtureIn(temp) + "tavri.db";
+    const QString copy = temp.path() + "/copy/";
+    QDir().mkpath(copy);
+    Shell(copy + "tavri.db", Shell(db, ".dump\n"));
+    EXPECT_EQ(CliList(copy), FixtureList());
+}
+
+TEST(StoreFile, RowsTheShellAddsAndRenamesAreListedInPlaceAndFoundBySeeks) {
+    QTemporaryDir temp;
+    const QString dir = FixtureIn(temp);
+    Shell(dir + "tavri.db",
+          "INSERT INTO \"Tavri\" (name, \"race-location\", date, \"desc\") "
+          "VALUES ('ázimuth', 'Vael', 'now', 'added by the shell');\n"
+          "UPDATE \"Tavri\" SET name = 'zz Renamed' WHERE name = 'Aldric Fenmoor';\n"
+          "UPDATE \"Tavri\" SET name = 'ORC' WHERE name = 'Orc';\n");
+    const QStringList lines = CliList(dir).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 54);
+    const auto row = [&](const QString& name) {
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines[i].section('\t', 1, 1) == name) {
+                return i;
+            }
+        }
+        return -1;
+    };
+    EXPECT_EQ(row("ázimuth"), row("Ashdelve") + 1) << "sorted by its letters, the accent after";
+    EXPECT_EQ(row("zz Renamed"), row("Zeno") + 1);
+    EXPECT_EQ(row("ORC"), row("Obsidian Gate") + 1);
+    auto state = AppState::Open(dir);
+    Recordset& rs = *state->EntryRs;
+    rs.setIndex(u"namedex");
+    for (const char* name : {"AZIMUTH", "ÁZIMUTH", "zz renamed", "orc"}) {
+        rs.seek(u"=", QString::fromUtf8(name));
+        EXPECT_EQ(rs.noMatch(), QByteArray(name) == "AZIMUTH") << name;
+    }
+    rs.setIndex(u"rldex");
+    rs.seek(u">=", QStringLiteral("vael"));
+    EXPECT_EQ(rs.text(u"name"), "3rd Flood");
+}
+
+TEST(StoreFile, KeysMadeUnderAnotherCollationVersionAreRebuiltOnOpen) {
+    QTemporaryDir temp;
+    const QString dir = FixtureIn(temp);
+    // As if another ICU had made them: every key wrong, the version another.
+    RunSql(dir + "tavri.db",
+           "UPDATE \"Tavri\" SET namekey = randomblob(8), rlkey = x'00';"
+           "UPDATE meta SET value = 'icu 1.0 en_US secondary' WHERE key = 'collation'");
+    auto state = AppState::Open(dir);
+    ASSERT_EQ(state->Db->notices().size(), 1);
+    EXPECT_TRUE(state->Db->notices()[0].contains("icu 1.0"))
+        << state->Db->notices()[0].toStdString();
+    EXPECT_EQ(state->Db->meta("collation"), collationVersion());
+    state->Close();
+    EXPECT_EQ(CliList(dir), FixtureList());
+}
+
+TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) {
+    static const struct {
+        const char* what;
+        QByteArray bytes;  // written as they are; empty for a file made by the SQL
+        const char* sql;
+        const char* message;
+    } cases[] = {
+        {"a zero-byte file", "", nullptr, "empty file"},
+        {"a file that is not SQLite", QByteArray(4096, 'x'), nullptr, "is damaged"},
+        {"an entry table without its description",
+         {},
+         "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, "
+         "details, changed); CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, "
+         "bookmark); INSERT INTO \"Tavri\" (name) VALUES ('x')",
+         "has no field \"desc\""},
+        {"an options table without its bookmark",
+         {},
+         "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, desc, "
+         "details, changed); CREATE TABLE options (campaign, nameH, inkcolour, linkcolour)",
+         "has no field \"bookmark\""},
+        {"a file of a newer layout",
+         {},
+         "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, desc, "
+         "details, changed); CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, "
+         "bookmark); PRAGMA user_version = 2",
+         "newer Tavri"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir temp;
+        const QString path = temp.path() + "/tavri.db";
+        if (c.sql) {
+            RunSql(path, c.sql);
+        } else {
+            WriteAll(path, c.bytes);
+        }
+        const QByteArray before = ReadAll(path);
+        try {
+            AppState::Open(temp.path() + "/");
+            ADD_FAILURE() << c.what << " was opened";
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.message().contains(c.message))
+                << c.what << ": " << e.message().toStdString();
+        }
+        EXPECT_EQ(ReadAll(path), before) << c.what;
+        EXPECT_EQ(FilesIn(temp.path()), QStringList{"tavri.db"}) << c.what;
+    }
 }
