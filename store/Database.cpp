@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <tuple>
+#include <vector>
 
 #include "store/Collation.h"
 

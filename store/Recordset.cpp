@@ -373,6 +373,15 @@ void Recordset::fetchMoreAfterLast() {
 
 void Recordset::moveFirst() {
     requireOpen();
+    if (index_ >= 0 && !table_->indexes[index_].keys.empty()) {
+        // Rows another tool added or renamed since the file was opened get their keys before
+        // the scan, so they are met in their place. Should the file be busy, they wait for the
+        // next scan rather than stall this one.
+        try {
+            db_->fillMissingKeys();
+        } catch (const StoreError&) {
+        }
+    }
     mode_ = EditMode::None;
     noMatch_ = false;
     batch_ = kFirstBatch;

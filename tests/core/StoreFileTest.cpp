@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "app/EntryList.h"
 #include "store/Collation.h"
 #include "support/TestSupport.h"
 
@@ -131,13 +132,24 @@ TEST(StoreFile, ADumpReloadedIntoANewFileOpensWithTheSameEntriesInTheSameOrder) 
 TEST(StoreFile, RowsTheShellAddsAndRenamesAreListedInPlaceAndFoundBySeeks) {
     QTemporaryDir temp;
     const QString dir = FixtureIn(temp);
+    auto open = AppState::Open(dir);  // a window that has the file open meanwhile
     Shell(dir + "tavri.db",
           "INSERT INTO \"Tavri\" (name, \"race-location\", date, \"desc\") "
           "VALUES ('ázimuth', 'Vael', 'now', 'added by the shell');\n"
           "UPDATE \"Tavri\" SET name = 'zz Renamed' WHERE name = 'Aldric Fenmoor';\n"
           "UPDATE \"Tavri\" SET name = 'ORC' WHERE name = 'Orc';\n");
-    const QStringList lines = CliList(dir).split('\n', Qt::SkipEmptyParts);
+    const QString listed = CliList(dir);
+    QString inWindow;
+    for (const ListRow& r : BuildEntryList(*open, ListFilter{}).rows) {
+        inWindow += r.name + '\n';
+    }
+    const QStringList lines = listed.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 54);
+    QString names;
+    for (const QString& line : lines) {
+        names += line.section('\t', 1, 1) + '\n';
+    }
+    EXPECT_EQ(inWindow, names) << "the open compendium lists them in place too";
     const auto row = [&](const QString& name) {
         for (int i = 0; i < lines.size(); ++i) {
             if (lines[i].section('\t', 1, 1) == name) {
