@@ -31,7 +31,8 @@ QByteArray sortKey(QStringView text);
 QString collationVersion();
 
 // The case-blind collation "TAVRI" that compendiums of the first layout put on their key columns;
-// registered only while such a file is upgraded. Returns an SQLite result code.
+// registered only on a connection to such a file, to check and upgrade it. Returns an SQLite
+// result code.
 int registerLegacyCollation(sqlite3* db);
 
 }  // namespace tavri

@@ -210,6 +210,18 @@ void Database::checkFields() const {
     }
 }
 
+// A file whose pages are damaged is refused before anything is written to it. The quick check
+// reads every page once, without the cross-checks of indexes that integrity_check adds.
+void Database::checkIntact() const {
+    Query q(*this, "PRAGMA quick_check(1)");
+    const QString verdict = q.step() ? q.text(0) : QString();
+    if (verdict != QLatin1String("ok")) {
+        throw StoreError(QStringLiteral("The compendium %1 is damaged (%2). It was left "
+                                        "untouched; restore it from a backup.")
+                             .arg(path_, verdict));
+    }
+}
+
 std::unique_ptr<Database> Database::open(const QString& path, Access access) {
     if (!QFileInfo::exists(path)) {
         throw StoreError(QStringLiteral("The compendium %1 cannot be opened: the file does not "
@@ -234,6 +246,10 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access) {
     const bool firstLayout = db->queryInt(
                                  "SELECT count(*) FROM pragma_table_info('Tavri') "
                                  "WHERE name = 'namekey'") == 0;
+    if (firstLayout && registerLegacyCollation(db->db_) != SQLITE_OK) {
+        throw db->error(QStringLiteral("reading its layout"), sqlite3_errcode(db->db_));
+    }
+    db->checkIntact();
     if (firstLayout && db->readOnly()) {
         throw StoreError(QStringLiteral("The compendium %1 was made by an older Tavri and must "
                                         "be upgraded, but it is read-only here. Open it once "
@@ -264,9 +280,6 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access) {
 // program, to the current one: same rows, same ids, the id sequence kept, all in one
 // transaction so that a failure leaves the old file as it was.
 void Database::upgradeFirstLayout() {
-    if (registerLegacyCollation(db_) != SQLITE_OK) {
-        throw error(QStringLiteral("upgrading it"), sqlite3_errcode(db_));
-    }
     Transaction tx(*this);
     const int sequence = queryInt(
         "SELECT coalesce(max(seq), 0) FROM sqlite_sequence "

@@ -12,9 +12,9 @@
 //   (collationVersion()), in one transaction, before anything reads.
 // - PRAGMA user_version names the layout. A file of the first layout is upgraded in place, in
 //   one transaction; a file of a newer layout is refused untouched.
-// - Opening checks before it writes: a file that is empty, not SQLite, of a newer layout, or
-//   lacking a table or field of the compendium is refused with a message that says which, and
-//   its bytes are left as they were.
+// - Opening checks before it writes: a file that is empty, not SQLite, damaged, of a newer
+//   layout, or lacking a table or field of the compendium is refused with a message that says
+//   which, and its bytes are left as they were.
 // - A read-only Database never writes; every write is refused with one message that says so.
 #pragma once
 
@@ -97,6 +97,7 @@ private:
     void configure();
     int queryInt(const char* sql) const;
     void checkFields() const;
+    void checkIntact() const;
     void upgradeFirstLayout();
     void makeKeys(bool all);
     void bringOrderUpToDate();

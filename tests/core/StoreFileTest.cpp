@@ -209,6 +209,13 @@ TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) 
          "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, desc, "
          "details, changed); CREATE TABLE options (campaign, nameH, inkcolour, linkcolour)",
          "has no field \"bookmark\""},
+        {"a compendium with damaged pages",
+         {},
+         "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, desc, "
+         "details, changed); CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, "
+         "bookmark); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+         "500) INSERT INTO \"Tavri\" (name, details) SELECT 'n' || i, hex(randomblob(100)) FROM n",
+         "is damaged"},
         {"a file of a newer layout",
          {},
          "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, desc, "
@@ -221,6 +228,12 @@ TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) 
         const QString path = temp.path() + "/tavri.db";
         if (c.sql) {
             RunSql(path, c.sql);
+            if (QByteArray(c.message) == "is damaged") {
+                QFile file(path);
+                ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+                file.seek(3 * 4096);
+                file.write(QByteArray(3000, 'x'));
+            }
         } else {
             WriteAll(path, c.bytes);
         }
