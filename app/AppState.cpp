@@ -5,12 +5,12 @@
 
 namespace tavri {
 
-std::unique_ptr<AppState> AppState::Open(const QString& dataDir) {
+std::unique_ptr<AppState> AppState::Open(const QString& dataDir, Database::Access access) {
     auto state = std::make_unique<AppState>();
     state->AppVersion = BuildAppVersion();
     state->AppTitle = BuildAppTitle();
     state->DataDir = dataDir;
-    state->Db = Database::open(DatabasePathIn(dataDir));
+    state->Db = Database::open(DatabasePathIn(dataDir), access);
     state->EntryRs = std::make_unique<Recordset>(*state->Db, QStringLiteral("Tavri"));
     state->OptionsRs = std::make_unique<Recordset>(*state->Db, QStringLiteral("options"));
     state->EntryRs->setIndex(u"namedex");
@@ -32,6 +32,7 @@ void AppState::Close() {
     if (Db) {
         Db->close();
     }
+    WindowLock.reset();
 }
 
 }  // namespace tavri

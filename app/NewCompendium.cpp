@@ -1,9 +1,15 @@
 // New compendiums, empty or with the demo world.
 #include "app/NewCompendium.h"
 
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 #include "app/AppState.h"
@@ -184,7 +190,32 @@ void CreateCompendium(const QString& dataDir, bool demo) {
                         QStringLiteral("the folder could not be made"));
     }
     const QString dbPath = AppState::DatabasePathIn(dataDir);
-    Database::create(dbPath, QString::fromUtf8(kNewCampaignTitle))->close();
+    if (QFileInfo::exists(dbPath)) {
+        throw StoreError(QStringLiteral("%1 exists already; a new compendium is never written "
+                                        "over it.")
+                             .arg(dbPath));
+    }
+    // The compendium is built whole under a temporary name and only then put in place, so a
+    // kill leaves either no compendium or a complete one.
+    QTemporaryDir building(dataDir + QStringLiteral(".tavri-new-XXXXXX"));
+    if (!building.isValid()) {
+        throw FileError(QStringLiteral("create the folder"), building.path(),
+                        building.errorString());
+    }
+    const QString buildDir = building.path() + QLatin1Char('/');
+    Database::create(AppState::DatabasePathIn(buildDir), QString::fromUtf8(kNewCampaignTitle))
+        ->close();
+    if (demo) {
+        auto state = AppState::Open(buildDir);
+        AddDemoEntries(*state);
+        state->Close();
+    }
+    // link() never replaces: a compendium that appeared meanwhile is left alone.
+    if (::link(QFile::encodeName(AppState::DatabasePathIn(buildDir)).constData(),
+               QFile::encodeName(dbPath).constData()) != 0) {
+        throw FileError(QStringLiteral("put in place"), dbPath,
+                        QString::fromLocal8Bit(std::strerror(errno)));
+    }
     const QString framePath = dataDir + QStringLiteral("framebase.txt");
     if (!QFileInfo::exists(framePath)) {
         OutputFile frame(framePath, OutputFormat::Text);
@@ -192,11 +223,6 @@ void CreateCompendium(const QString& dataDir, bool demo) {
         frame.close();
     }
     CreateReportFolders(dataDir);
-    if (demo) {
-        auto state = AppState::Open(dataDir);
-        AddDemoEntries(*state);
-        state->Close();
-    }
 }
 
 }  // namespace tavri

@@ -79,9 +79,9 @@ void BM_BareTwoScans(benchmark::State& st) {
     sqlite3* db = app.Db->handle();
     const char* const queries[2] = {
         "SELECT id, name, \"race-location\", date, desc, details, changed FROM Tavri "
-        "ORDER BY name, id",
+        "ORDER BY namekey, id",
         "SELECT id, name, \"race-location\", date, desc, details, changed FROM Tavri "
-        "ORDER BY \"race-location\", name, id"};
+        "ORDER BY rlkey, namekey, id"};
     sqlite3_stmt* stmts[2] = {nullptr, nullptr};
     for (int q = 0; q < 2; ++q) {
         if (sqlite3_prepare_v2(db, queries[q], -1, &stmts[q], nullptr) != SQLITE_OK) {

@@ -11,6 +11,7 @@
 
 #include "app/AppState.h"
 #include "app/EntryList.h"
+#include "app/OpenCompendium.h"
 #include "app/Startup.h"
 #include "app/Sutils.h"
 #include "cli/Commands.h"
@@ -119,8 +120,22 @@ std::optional<QString> parse(const QStringList& args, const QStringList& knownSw
     return std::nullopt;
 }
 
+// A compendium that cannot be written is read (list, report) all the same; the store refuses
+// its writes with one message.
 std::unique_ptr<AppState> openCompendium(const Arguments& a) {
-    return AppState::Open(AddBackslash(a.dir));
+    const QString dir = AddBackslash(a.dir);
+    Database::Access access = Database::Access::ReadWrite;
+    if (!CanWrite(dir)) {
+        access = Database::Access::Immutable;
+    } else if (!CanWrite(AppState::DatabasePathIn(dir))) {
+        access = Database::Access::ReadOnly;
+    }
+    std::unique_ptr<AppState> state = AppState::Open(dir, access);
+    for (const QString& notice : state->Db->notices()) {
+        Err() << notice << "\n";
+    }
+    Err().flush();
+    return state;
 }
 
 // The writers put their files below Reports/; make the folders as start-up does.

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "app/EntryWriter.h"
+#include "app/OpenCompendium.h"
 #include "app/Sutils.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -68,13 +69,32 @@ bool SeekId(Recordset& rs, qint64 id) {
     return !rs.noMatch();
 }
 
-// Puts the entry of id into edit mode and writes the editor's texts into it.
-void StoreExisting(AppState& state, const Form2& editor, qint64 id) {
+// The entry's texts as they stand in the table, untrimmed, to tell whether another program
+// changed them while the editor was open.
+EntryTexts StoredTexts(const Recordset& rs) {
+    return {rs.text(u"name"), rs.text(u"race-location"), rs.text(u"date"), rs.text(u"desc"),
+            rs.text(u"details")};
+}
+
+bool operator==(const EntryTexts& a, const EntryTexts& b) {
+    return a.name == b.name && a.raceLocation == b.raceLocation && a.date == b.date &&
+           a.desc == b.desc && a.details == b.details;
+}
+
+// Puts the entry of id into edit mode and writes the editor's texts into it, unless another
+// program changed it since it was loaded: then nothing is written and the editor stays open.
+void StoreExisting(AppState& state, const Form2& editor, qint64 id, const EntryTexts& loaded) {
     Recordset& rs = *state.EntryRs;
     if (!SeekId(rs, id)) {
         throw StoreError(
             QStringLiteral("The entry being edited no longer exists; nothing was "
                            "stored."));
+    }
+    if (!(StoredTexts(rs) == loaded)) {
+        throw StoreError(QStringLiteral("Another program changed %1 while it was open here, so "
+                                        "nothing was saved. Cancel to see its new text, then "
+                                        "edit it again.")
+                             .arg(loaded.name));
     }
     rs.edit();
     WriteEntry(rs, TypedTexts(editor));
@@ -170,6 +190,9 @@ void Form1::StoreNewEntryFromEditor() {
 
 void Form1::Command1_Click() {
     guarded([this] {
+        if (RefusedAsReadOnly(state_, dialogs_)) {
+            return;
+        }
         SetTexts(*editor_, {}, QStringLiteral("New Entry"));
         StoreNewEntryFromEditor();
     });
@@ -180,14 +203,16 @@ void Form1::Command2_Click() {
     bool selected = true;
     guarded([this, &selected] {
         selected = SelectedEntryCheck();
-        if (!selected) {
+        if (!selected || RefusedAsReadOnly(state_, dialogs_)) {
             return;
         }
         while (SelectedEntryLookup()) {
             FillEditor(true, true, true);
             editor_->Command5->hide();
             const qint64 id = state_.EntryRs->field(u"id").toLongLong();
-            if (!RunEditor(*editor_, [this, id] { StoreExisting(state_, *editor_, id); })) {
+            const EntryTexts loaded = StoredTexts(*state_.EntryRs);
+            if (!RunEditor(*editor_,
+                           [this, id, loaded] { StoreExisting(state_, *editor_, id, loaded); })) {
                 return;
             }
             RefreshList();
@@ -211,7 +236,8 @@ void Form1::Command2_Click() {
 
 void Form1::Command3_Click() {
     guarded([this] {
-        if (!SelectedEntryCheck() || !SelectedEntryLookup()) {
+        if (!SelectedEntryCheck() || RefusedAsReadOnly(state_, dialogs_) ||
+            !SelectedEntryLookup()) {
             return;
         }
         Recordset& rs = *state_.EntryRs;
@@ -227,7 +253,7 @@ void Form1::Command3_Click() {
 void Form1::Command5_Click() {
     bool opened = false;
     guarded([this, &opened] {
-        if (!SelectedEntryCheck()) {
+        if (!SelectedEntryCheck() || RefusedAsReadOnly(state_, dialogs_)) {
             return;
         }
         if (!dialogs_.ask(QStringLiteral("Copy record ") + Grid1->text() + QLatin1Char('?'),
@@ -248,6 +274,9 @@ void Form1::Command5_Click() {
 
 void Form1::mnuBookmark_Click() {
     guarded([this] {
+        if (RefusedAsReadOnly(state_, dialogs_)) {
+            return;
+        }
         const qint64 id = BookmarkValue(state_);
         if (id == 0) {
             dialogs_.inform(QStringLiteral("No entry is bookmarked."), state_.AppTitle);
@@ -260,7 +289,9 @@ void Form1::mnuBookmark_Click() {
         }
         FillEditor(true, false, true);
         editor_->Command5->hide();
-        if (RunEditor(*editor_, [this, id] { StoreExisting(state_, *editor_, id); })) {
+        const EntryTexts loaded = StoredTexts(*state_.EntryRs);
+        if (RunEditor(*editor_,
+                      [this, id, loaded] { StoreExisting(state_, *editor_, id, loaded); })) {
             RefreshList();
             Reselect(id);
         }

@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/OpenCompendium.h"
 #include "app/Sutils.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"
@@ -140,6 +141,9 @@ void Form1::connectPublishCommands() {
 }
 
 void Form1::Command4_Click() {
+    if (RefusedAsReadOnly(state_, dialogs_)) {
+        return;
+    }
     const bool changedOnly = Command4Tag == QLatin1String("changed");
     if (!changedOnly &&
         !dialogs_.ask(QStringLiteral("Are you sure you want to publish the entire Tavri"),
@@ -195,6 +199,9 @@ void Form1::Command6_Click() {
 // The alphabetical site replaces the web site's shared pages and clears every changed mark,
 // the only record of what still needs publishing, so it is never started by one stray click.
 void Form1::mnualpha_Click() {
+    if (RefusedAsReadOnly(state_, dialogs_)) {
+        return;
+    }
     if (!dialogs_.ask(QStringLiteral("Publish the alphabetical site? It replaces the start and "
                                      "index pages of the web site and clears every changed mark."),
                       state_.AppTitle, Answer::No)) {

@@ -1,6 +1,7 @@
 // The main window's Upload CSV command: the picker, the upload with its messages, the list.
 #include <QApplication>
 
+#include "app/OpenCompendium.h"
 #include "import/DialogsUploadSink.h"
 #include "ui/Form1.h"
 #include "ui/Form3.h"
@@ -49,6 +50,9 @@ private:
 }  // namespace
 
 void Form1::mnuupload_Click() {
+    if (RefusedAsReadOnly(state_, dialogs_)) {
+        return;
+    }
     // One picker for the window's life, so that it remembers the folder of the last upload.
     auto* picker = findChild<Form3*>(QString(), Qt::FindDirectChildrenOnly);
     if (picker == nullptr) {

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <limits>
 
 #include "app/FileError.h"
 #include "app/NotesMarkup.h"
@@ -32,6 +33,8 @@ namespace {
 // The design size of the frame that holds every control, in twips; also its minimum.
 constexpr int kFrameWidth = 6855;
 constexpr int kFrameHeight = 6240;
+// The widest race/location the entry table holds, in characters.
+constexpr int kRaceLimit = 25;
 
 // A length limit counted in characters (code points), as the entry table counts them, so that
 // a name of emoji is not cut at half its length. Input that would pass the limit is refused.
@@ -48,6 +51,8 @@ private:
 
 QLineEdit* MakeLineEdit(QWidget* parent, int limit) {
     auto* edit = new QLineEdit(parent);
+    // A box without a limit takes any length, not QLineEdit's default of 32,767 units.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     if (limit > 0) {
         // Two UTF-16 units hold any character; the validator keeps the character count.
         edit->setMaxLength(2 * limit);
@@ -109,7 +114,7 @@ void Form2::BuildControls() {
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     place(Combo1, 2460, 960, 1395, 315);
     MakeCaption(QStringLiteral("Date"), Frame1, 4080, 1020, 975);
-    Text2 = MakeLineEdit(Frame1, 25);
+    Text2 = MakeLineEdit(Frame1, kRaceLimit);
     place(Text2, 120, 1320, 3735, 315);
     Text3 = MakeLineEdit(Frame1, 0);
     place(Text3, 4080, 1320, 2535, 315, GrowWidth);
@@ -183,20 +188,18 @@ void Form2::BuildMenu() {
 void Form2::SetNotes(const QString& notes) {
     notesAsLoaded_ = notes;
     Text5->setPlainText(notes);
+    rawNotesAsLoaded_ = Text5->document()->toRawText();
 }
 
 QString Form2::Notes() const {
-    const QString shown = Text5->toPlainText();
-    // The box turns CR LF and a lone CR into its own line break; unchanged notes keep theirs,
-    // and typed notes get CR LF line breaks, as every note in the compendium has.
-    QString loaded = notesAsLoaded_;
-    loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (shown == loaded) {
+    // The raw text keeps what the plain text would turn into spaces and line breaks (no-break
+    // spaces, U+2028); only the box's own paragraph ends become the CR LF of every note.
+    QString typed = Text5->document()->toRawText();
+    // Notes the user did not touch are stored as they were loaded, byte for byte.
+    if (typed == rawNotesAsLoaded_) {
         return notesAsLoaded_;
     }
-    QString typed = shown;
-    return typed.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return typed.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
 }
 
 QColor Form2::ButtonFace() {
@@ -325,7 +328,8 @@ void Form2::Command5_Click() {
 
 void Form2::Combo1_Click(int index) {
     if (index >= 0) {
-        Text2->setText(Combo1->itemText(index));
+        // A pick obeys the box's limit as typing does.
+        Text2->setText(leftCodePoints(Combo1->itemText(index), kRaceLimit));
     }
 }
 

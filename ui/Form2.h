@@ -54,7 +54,8 @@ public:
     std::function<void()> StoreEntry;
 
     // The notes as the entry holds them. The notes box shows every line end as a line break of
-    // its own; notes the user left unchanged come back with the line ends they were loaded with.
+    // its own; notes the user left unchanged come back byte for byte as they were loaded, and
+    // changed ones keep every character (no-break spaces, U+2028) with CR LF line ends.
     void SetNotes(const QString& notes);
     QString Notes() const;
 
@@ -125,7 +126,8 @@ private:
     Dialogs& dialogs_;
     QColor bookmarkColour_;
     QString notesAsLoaded_;
-    SLIST1* slist_ = nullptr;  // owned as a child, made on first use
+    QString rawNotesAsLoaded_;  // the notes box's own text of them, to tell a change
+    SLIST1* slist_ = nullptr;   // owned as a child, made on first use
 };
 
 }  // namespace tavri

@@ -603,5 +603,84 @@ TEST_F(EntryCommandsTest, AStoreErrorIsReportedTheEditorStaysOpenAndNothingIsSto
     EXPECT_EQ(EntryCount(), 1);                         // the failed Add left nothing
 }
 
+TEST_F(EntryCommandsTest, TheEditorStoresEveryCharacterAndOnlyWhatTheUserChanged) {
+    const QString odd = QStringLiteral("a\u00A0b\u2028c\r\nd");  // no-break space, U+2028
+    const qint64 kept = compendium.add(Spec("Kept", "Elf", "A sage", odd));
+    const qint64 typed = compendium.add(Spec("Typed", "Elf", "A smith", "x"));
+    window->RefreshList();
+    const QString longDate(40000, QLatin1Char('7'));
+    SelectRow("Kept");
+    script->then([&](Form2& e) {
+        e.Text4->setText(QStringLiteral("A wiser sage"));
+        e.Text3->setText(longDate);
+        Save(e);
+    });
+    window->Command2->click();
+    SelectRow("Typed");
+    script->then([&](Form2& e) {
+        e.Text5->selectAll();
+        e.Text5->insertPlainText(QStringLiteral("y\u00A0z\u2028w"));
+        e.Combo1->addItem(QString(30, QLatin1Char('r')));
+        e.Combo1->activated(e.Combo1->count() - 1);
+        Save(e);
+    });
+    window->Command2->click();
+
+    EXPECT_EQ(Read(kept).details.toString(), odd) << "untouched notes are stored byte for byte";
+    EXPECT_EQ(Read(kept).date, longDate);
+    EXPECT_EQ(Read(typed).details.toString(), QStringLiteral("y\u00A0z\u2028w"));
+    EXPECT_EQ(Read(typed).race, QString(25, QLatin1Char('r')));
+}
+
+TEST_F(EntryCommandsTest, AnEditSavedOverAnotherProgramsChangeIsRefusedAndTheEditorStaysOpen) {
+    const qint64 ann = compendium.add(Spec("Ann", "Elf", "A sage"));
+    window->RefreshList();
+    SelectRow("Ann");
+    bool stayedOpen = false;
+    script->then([&](Form2& e) {
+        // Another program saves the same entry meanwhile.
+        auto other = AppState::Open(compendium.dir());
+        other->EntryRs->setIndex(u"id");
+        other->EntryRs->seek(u"=", QVariant::fromValue<qlonglong>(ann));
+        other->EntryRs->edit();
+        other->EntryRs->setField(u"desc", QStringLiteral("Theirs"));
+        other->EntryRs->update();
+        other->Close();
+        e.Text4->setText(QStringLiteral("Mine"));
+        Save(e);
+        stayedOpen = e.isVisible() && e.Text4->text() == QStringLiteral("Mine");
+        Cancel(e);
+    });
+    window->Command2->click();
+
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].contains("Another program changed Ann"))
+        << dialogs.messages()[0].toStdString();
+    EXPECT_EQ(Read(ann).desc, QStringLiteral("Theirs"));
+}
+
+TEST_F(EntryCommandsTest, OnAReadOnlyCompendiumEveryWritingCommandSaysSoAndOpensNothing) {
+    compendium.add(Spec("Ann", "Elf", "A sage"));
+    auto readOnly = AppState::Open(compendium.dir(), Database::Access::ReadOnly);
+    Form1 view(*readOnly, dialogs);
+    view.RefreshList();
+    ASSERT_EQ(view.Grid1->rows(), 2);
+    view.Grid1->setRow(1);
+    EditorScript viewScript(view.editor());
+    dialogs.clear();
+    for (QPushButton* command : {view.Command1, view.Command2, view.Command3, view.Command5}) {
+        command->click();
+    }
+    view.mnuBookmark->trigger();
+    EXPECT_TRUE(viewScript.seen().empty()) << "no editor opens";
+    const std::vector<QString> shown = dialogs.messages();
+    ASSERT_EQ(shown.size(), 5u);
+    for (const QString& text : shown) {
+        EXPECT_EQ(text, Database::readOnlyMessage(readOnly->DatabasePath()));
+    }
+    EXPECT_EQ(EntryCount(), 1);
+}
+
 }  // namespace
 }  // namespace tavri
