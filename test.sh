@@ -38,3 +38,6 @@ grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
 # every frame loads, every link inside the site resolves, entry pages render their notes' mark-up.
 (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 TAVRI_CLI="$PWD/build/tavri-cli" node --test tests/browser/
+
+# The e-book in its readers: epubcheck and calibre's ebook-convert on the demo and hard-text books.
+tests/readers/check-epub build/tavri-cli
