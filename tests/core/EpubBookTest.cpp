@@ -1,0 +1,215 @@
+// The e-book: its package and navigation documents compared whole with tests/data/epub/, the
+// container's order and compression, every link of the book landing on an element that
+// exists, every document well-formed XML, and a failed write leaving the old book whole.
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "app/FileError.h"
+#include "publish/EpubBook.h"
+#include "support/TestSupport.h"
+
+namespace tavri {
+namespace {
+
+using test::TempCompendium;
+
+struct ZipItem {
+    QString name;
+    bool stored = false;
+    QByteArray bytes;
+};
+
+// The book's entries in archive order, read back through libzip.
+std::vector<ZipItem> ReadBook(const QString& path) {
+    int code = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    if (z == nullptr) {
+        throw std::runtime_error("not a zip archive: " + path.toStdString());
+    }
+    std::vector<ZipItem> items;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, i, 0, &st);
+        ZipItem item{QString::fromUtf8(st.name), st.comp_method == ZIP_CM_STORE, {}};
+        item.bytes.resize(static_cast<qsizetype>(st.size));
+        zip_file_t* f = zip_fopen_index(z, i, 0);
+        zip_fread(f, item.bytes.data(), st.size);
+        zip_fclose(f);
+        items.push_back(std::move(item));
+    }
+    zip_close(z);
+    return items;
+}
+
+std::map<QString, QByteArray> ByName(const std::vector<ZipItem>& items) {
+    std::map<QString, QByteArray> files;
+    for (const ZipItem& item : items) {
+        files[item.name] = item.bytes;
+    }
+    return files;
+}
+
+QByteArray Expected(const char* name) {
+    return test::ReadAll(QStringLiteral(TAVRI_TEST_DATA "/epub/") + QLatin1String(name));
+}
+
+// The fixture world: two spellings of one race/location, an entry without one, accented and
+// Greek names among Latin ones, an emoji, a control character and mark-up characters in values.
+void AddFixtureWorld(TempCompendium& c) {
+    c.add({"Zeno", "Orc-Lands", "1207 AR", "Last <of> the \"Latin\" letters", "Some notes"});
+    c.add({"\u00C9lan", "\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", "1202", "Dancer & duellist", ""});
+    c.add({"Eagle", "orc-lands", "1201 AR", "A scout\r\nof the passes", QString()});
+    c.add({"Wanderer", "", "", "No home \U0001F409", QString()});
+    c.add({"  \u03A9mega  ", "Orc-Lands", "\x01", "Greek", QString()});
+}
+
+EpubOptions FixedOptions() {
+    EpubOptions o;
+    o.identifier = QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70");
+    o.language = QStringLiteral("en-GB");
+    o.modified = QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate);
+    return o;
+}
+
+TEST(EpubBook, PackageAndNavigationDocumentsOfTheFixtureWorld) {
+    TempCompendium c(QStringLiteral(" The <Reach> "));
+    AddFixtureWorld(c);
+    const QString path = c.dir() + QStringLiteral("book.epub");
+    PublishProgress progress;
+    WriteEpubBook(c.state(), path, FixedOptions(), progress);
+
+    const auto files = ByName(ReadBook(path));
+    EXPECT_EQ(files.at(QStringLiteral("EPUB/package.opf")), Expected("package.opf"));
+    EXPECT_EQ(files.at(QStringLiteral("EPUB/nav.xhtml")), Expected("nav.xhtml"));
+    EXPECT_EQ(files.at(QStringLiteral("EPUB/toc.ncx")), Expected("toc.ncx"));
+}
+
+TEST(EpubBook, MimetypeComesFirstAndStoredEverythingElseDeflated) {
+    TempCompendium c;
+    AddFixtureWorld(c);
+    const QString path = c.dir() + QStringLiteral("book.epub");
+    PublishProgress progress;
+    WriteEpubBook(c.state(), path, FixedOptions(), progress);
+
+    const std::vector<ZipItem> items = ReadBook(path);
+    ASSERT_FALSE(items.empty());
+    EXPECT_EQ(items.front().name, QStringLiteral("mimetype"));
+    EXPECT_TRUE(items.front().stored);
+    EXPECT_EQ(items.front().bytes, QByteArray("application/epub+zip"));
+    for (size_t i = 1; i < items.size(); ++i) {
+        EXPECT_FALSE(items[i].stored) << items[i].name.toStdString();
+    }
+}
+
+// Every href of every content document, the navigation document and the NCX names a document of
+// the book, and its fragment an id inside that document; every document is well-formed XML.
+// 450 entries of one race/location fill three content documents, so links cross between them.
+TEST(EpubBook, EveryLinkInTheBookLandsOnAnElementThatExists) {
+    TempCompendium c;
+    AddFixtureWorld(c);
+    Database::Transaction batch(*c.state().Db);
+    for (int i = 0; i < 450; ++i) {
+        c.add({QStringLiteral("Soldier %1").arg(i, 3, 10, QLatin1Char('0')), "Legion", "", "x",
+               QString()});
+    }
+    batch.commit();
+    const QString path = c.dir() + QStringLiteral("book.epub");
+    PublishProgress progress;
+    const EpubReport report = WriteEpubBook(c.state(), path, FixedOptions(), progress);
+    EXPECT_EQ(report.entries, 455);
+
+    const auto files = ByName(ReadBook(path));
+    std::map<QString, std::set<QString>> ids;        // document -> its ids
+    std::vector<std::pair<QString, QString>> links;  // (from document, href)
+    for (const auto& [name, bytes] : files) {
+        ids[name.mid(5)];  // style sheet and images: link targets without ids
+        if (!name.endsWith(u".xhtml") && !name.endsWith(u".ncx") && !name.endsWith(u".opf")) {
+            continue;
+        }
+        QXmlStreamReader xml(bytes);
+        std::set<QString>& own = ids[name.mid(5)];
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) {
+                continue;
+            }
+            const auto attributes = xml.attributes();
+            if (attributes.hasAttribute(QStringLiteral("id"))) {
+                own.insert(attributes.value(QStringLiteral("id")).toString());
+            }
+            for (const QString attribute : {QStringLiteral("href"), QStringLiteral("src")}) {
+                if (attributes.hasAttribute(attribute)) {
+                    links.emplace_back(name, attributes.value(attribute).toString());
+                }
+            }
+        }
+        EXPECT_FALSE(xml.hasError())
+            << name.toStdString() << ": " << xml.errorString().toStdString();
+    }
+    EXPECT_EQ(files.count(QStringLiteral("EPUB/s3.xhtml")), 1u);
+    for (const auto& [from, href] : links) {
+        const QString document = href.section(QLatin1Char('#'), 0, 0);
+        const QString fragment = href.section(QLatin1Char('#'), 1);
+        ASSERT_TRUE(ids.count(document)) << from.toStdString() << " -> " << href.toStdString();
+        if (!fragment.isEmpty()) {
+            EXPECT_TRUE(ids[document].count(fragment))
+                << from.toStdString() << " -> " << href.toStdString();
+        }
+    }
+    EXPECT_GT(links.size(), 3u * 455);  // nav, NCX and index each link every entry
+}
+
+// A failure halfway (here from the progress sink, as a database error would come) and a path
+// that cannot be written each leave the old book as it was and no temporary file behind.
+TEST(EpubBook, AFailedWriteLeavesTheOldBookWhole) {
+    TempCompendium c;
+    AddFixtureWorld(c);
+    const QString path = c.dir() + QStringLiteral("book.epub");
+    PublishProgress quiet;
+    WriteEpubBook(c.state(), path, FixedOptions(), quiet);
+    const QByteArray before = test::ReadAll(path);
+    c.add({"Late", "Orc-Lands", "", "", QString()});
+
+    struct FailingProgress : PublishProgress {
+        void entry(const QString& name) override {
+            if (name == u"Zeno") {
+                throw FileError(QStringLiteral("halfway"));
+            }
+        }
+    } failing;
+    EXPECT_THROW(WriteEpubBook(c.state(), path, FixedOptions(), failing), FileError);
+    QDir().mkpath(c.dir() + QStringLiteral("folder.epub/inside"));
+    try {
+        WriteEpubBook(c.state(), c.dir() + QStringLiteral("folder.epub"), FixedOptions(), quiet);
+        ADD_FAILURE() << "a folder was replaced by a book";
+    } catch (const FileError& e) {
+        EXPECT_TRUE(e.message().contains(c.dir() + QStringLiteral("folder.epub")));
+    }
+
+    EXPECT_EQ(test::ReadAll(path), before);
+    EXPECT_EQ(test::FilesIn(c.dir()).filter(QStringLiteral(".epub")),
+              (QStringList{QStringLiteral("book.epub"), QStringLiteral("folder.epub")}));
+}
+
+TEST(EpubBook, LanguageTags) {
+    struct Case {
+        const char* tag;
+        bool valid;
+    } const cases[] = {
+        {"en", true}, {"de-CH", true},  {"zh-Hant-TW", true}, {"es-419", true}, {"", false},
+        {"e", false}, {"en_GB", false}, {"en GB", false},     {"\"x\"", false}, {"en-", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsLanguageTag(QString::fromUtf8(c.tag)), c.valid) << c.tag;
+    }
+}
+
+}  // namespace
+}  // namespace tavri
