@@ -1,48 +1,83 @@
-// The compendium's case-insensitive collation, shared by SQLite and the list's sort.
+// The compendium's order: ICU collation keys, shared by the file, SQLite and the list's sort.
 #include "store/Collation.h"
 
 #include <sqlite3.h>
-#include <QCollator>
-#include <QLocale>
-#include <QString>
+#include <unicode/ucol.h>
+#include <unicode/uversion.h>
+
+#include <memory>
+#include <stdexcept>
 
 namespace tavri {
 namespace {
 
-QCollator makeCollator() {
-    QCollator collator{QLocale(QLocale::English, QLocale::UnitedStates)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    collator.setIgnorePunctuation(false);
+struct CollatorCloser {
+    void operator()(UCollator* c) const { ucol_close(c); }
+};
+using CollatorPtr = std::unique_ptr<UCollator, CollatorCloser>;
+
+constexpr const char* kLocale = "en_US";
+
+CollatorPtr makeCollator() {
+    UErrorCode status = U_ZERO_ERROR;
+    CollatorPtr collator(ucol_open(kLocale, &status));
+    if (U_FAILURE(status)) {
+        throw std::runtime_error(std::string("ICU collator unavailable: ") + u_errorName(status));
+    }
+    // Secondary strength: base letters and accents count, letter case does not.
+    ucol_setStrength(collator.get(), UCOL_SECONDARY);
     return collator;
 }
 
-// QCollator is not safe to share between threads; each thread keeps its own.
-const QCollator& collator() {
-    thread_local const QCollator instance = makeCollator();
-    return instance;
+// A UCollator is not safe to share between threads; each thread keeps its own.
+const UCollator* collator() {
+    thread_local const CollatorPtr instance = makeCollator();
+    return instance.get();
 }
 
-int sqliteCompare(void*, int lenA, const void* a, int lenB, const void* b) {
-    // The text reaches us as UTF-8; decode into per-thread buffers to avoid an allocation per
-    // comparison when an index is built or sought.
-    thread_local QString bufA;
-    thread_local QString bufB;
-    bufA = QString::fromUtf8(static_cast<const char*>(a), lenA);
-    bufB = QString::fromUtf8(static_cast<const char*>(b), lenB);
-    return compareKeys(bufA, bufB);
+const UChar* units(QStringView s) {
+    return reinterpret_cast<const UChar*>(s.utf16());
+}
+
+int legacyCompare(void*, int lenA, const void* a, int lenB, const void* b) {
+    const QString textA = QString::fromUtf8(static_cast<const char*>(a), lenA);
+    const QString textB = QString::fromUtf8(static_cast<const char*>(b), lenB);
+    return compareKeys(textA, textB);
 }
 
 }  // namespace
 
 int compareKeys(QStringView a, QStringView b) {
-    const int c = collator().compare(a, b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    const UCollationResult r = ucol_strcoll(collator(), units(a), static_cast<int32_t>(a.size()),
+                                            units(b), static_cast<int32_t>(b.size()));
+    return r == UCOL_LESS ? -1 : (r == UCOL_GREATER ? 1 : 0);
 }
 
-int registerCollation(sqlite3* db) {
-    return sqlite3_create_collation_v2(db, kCollationName, SQLITE_UTF8, nullptr, sqliteCompare,
-                                       nullptr);
+QByteArray sortKey(QStringView text) {
+    thread_local QByteArray buffer(256, Qt::Uninitialized);
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t needed =
+        ucol_getSortKey(collator(), units(text), length, reinterpret_cast<uint8_t*>(buffer.data()),
+                        static_cast<int32_t>(buffer.size()));
+    if (needed > buffer.size()) {
+        buffer.resize(needed);
+        needed = ucol_getSortKey(collator(), units(text), length,
+                                 reinterpret_cast<uint8_t*>(buffer.data()), needed);
+    }
+    // The key ends with a zero byte that adds nothing to the order.
+    return QByteArray(buffer.constData(), needed > 0 ? needed - 1 : 0);
+}
+
+QString collationVersion() {
+    UVersionInfo rules;
+    ucol_getVersion(collator(), rules);
+    char text[U_MAX_VERSION_STRING_LENGTH];
+    u_versionToString(rules, text);
+    return QStringLiteral("icu %1 %2 secondary").arg(QLatin1String(text), QLatin1String(kLocale));
+}
+
+int registerLegacyCollation(sqlite3* db) {
+    return sqlite3_create_collation_v2(db, "TAVRI", SQLITE_UTF8, nullptr, legacyCompare, nullptr);
 }
 
 }  // namespace tavri

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "app/TextCodec.h"
+#include "store/Collation.h"
 
 namespace tavri {
 
@@ -18,14 +19,21 @@ struct FieldDef {
     bool notNull;   // stored as "" (text) or 0 (number) rather than null
 };
 
+// A sort-key column: the bytes of sortKey() of one text field, kept by every writer here.
+struct KeyColumn {
+    const char* name;
+    int source;  // the field position it is the key of
+};
+
 struct IndexDef {
     const char* name;
-    std::vector<int> keys;  // field positions; the rowid always follows as the last key
+    std::vector<int> keys;  // key column positions; the rowid always follows as the last key
 };
 
 struct TableDef {
     const char* name;
     std::vector<FieldDef> fields;
+    std::vector<KeyColumn> keyColumns;
     std::vector<IndexDef> indexes;
 };
 
@@ -123,8 +131,9 @@ const TableDef kEntries{
         {"details", FieldKind::Text, 0, false},
         {"changed", FieldKind::Bool, 0, true},
     },
+    {{"namekey", 1}, {"rlkey", 2}},
     {
-        {"namedex", {1}}, {"rldex", {2, 1}}, {"id", {}},  // the table's own rowid order
+        {"namedex", {0}}, {"rldex", {1, 0}}, {"id", {}},  // the table's own rowid order
     },
 };
 
@@ -137,6 +146,7 @@ const TableDef kOptions{
         {"linkcolour", FieldKind::Text, 0, false},
         {"bookmark", FieldKind::Int, 0, true},
     },
+    {},
     {},
 };
 
@@ -182,6 +192,10 @@ public:
             rc = sqlite3_bind_int64(stmt_, i, v.toLongLong());
         } else if (v.typeId() == QMetaType::Double) {
             rc = sqlite3_bind_double(stmt_, i, v.toDouble());
+        } else if (v.typeId() == QMetaType::QByteArray) {
+            const QByteArray bytes = v.toByteArray();
+            rc = sqlite3_bind_blob(stmt_, i, bytes.constData(), static_cast<int>(bytes.size()),
+                                   SQLITE_TRANSIENT);
         } else {
             const QByteArray utf8 = v.toString().toUtf8();
             rc = sqlite3_bind_text(stmt_, i, utf8.constData(), static_cast<int>(utf8.size()),
@@ -281,19 +295,23 @@ int Recordset::fieldIndex(QStringView name) const {
 // Reads up to limit rows in the current order, optionally restricted by a WHERE clause over
 // the key columns, into the buffer, replacing what it held.
 void Recordset::fetch(const QString& where, const std::vector<QVariant>& args, int limit) {
+    const std::vector<int> noKeys;
+    const std::vector<int>& keys = index_ >= 0 ? table_->indexes[index_].keys : noKeys;
     QString sql = QStringLiteral("SELECT rowid");
     for (const FieldDef& f : table_->fields) {
         sql += QStringLiteral(", ") + quoted(f.name);
+    }
+    // The index's key columns follow the fields; only the last row's are kept.
+    for (int key : keys) {
+        sql += QStringLiteral(", ") + quoted(table_->keyColumns[key].name);
     }
     sql += QStringLiteral(" FROM ") + quoted(table_->name);
     if (!where.isEmpty()) {
         sql += QStringLiteral(" WHERE ") + where;
     }
     sql += QStringLiteral(" ORDER BY ");
-    if (index_ >= 0) {
-        for (int key : table_->indexes[index_].keys) {
-            sql += quoted(table_->fields[key].name) + QStringLiteral(", ");
-        }
+    for (int key : keys) {
+        sql += quoted(table_->keyColumns[key].name) + QStringLiteral(", ");
     }
     sql += QStringLiteral("rowid LIMIT ?");
 
@@ -304,37 +322,43 @@ void Recordset::fetch(const QString& where, const std::vector<QVariant>& args, i
     }
     stmt.bind(n, limit);
 
-    rows_->reset(static_cast<int>(table_->fields.size()) + 1);
+    const int width = static_cast<int>(table_->fields.size()) + 1;
+    rows_->reset(width);
+    keyBytes_.resize(keys.size());
     while (stmt.step(QStringLiteral("reading table \"%1\"").arg(tableName()))) {
         rows_->append(stmt.get());
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const int col = width + static_cast<int>(k);
+            keyBytes_[k].assign(static_cast<const char*>(sqlite3_column_blob(stmt.get(), col)),
+                                static_cast<size_t>(sqlite3_column_bytes(stmt.get(), col)));
+        }
     }
     exhausted_ = static_cast<int>(rows_->size()) < limit;
     pos_ = 0;
     positioned_ = !rows_->empty();
-    rememberLastKey();
+    lastKey_.clear();
+    if (!rows_->empty()) {
+        for (const std::string& bytes : keyBytes_) {
+            lastKey_.emplace_back(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        }
+        lastKey_.push_back(rows_->value(rows_->size() - 1, width - 1, FieldKind::Id));
+    }
 }
 
-// The continuation point: the key of the last fetched row as it was read, so that edits made
-// to buffered rows never move the scan.
-void Recordset::rememberLastKey() {
-    lastKey_.clear();
-    if (rows_->empty()) {
-        return;
+// The sort keys of a row's texts, in the order of the table's key columns.
+std::vector<QByteArray> Recordset::keysOf(const Row& row) const {
+    std::vector<QByteArray> keys;
+    for (const KeyColumn& k : table_->keyColumns) {
+        keys.push_back(sortKey(row.values[k.source].toString()));
     }
-    const size_t last = rows_->size() - 1;
-    if (index_ >= 0) {
-        for (int key : table_->indexes[index_].keys) {
-            lastKey_.push_back(rows_->value(last, key, table_->fields[key].kind));
-        }
-    }
-    lastKey_.push_back(rows_->value(last, rows_->width - 1, FieldKind::Id));
+    return keys;
 }
 
 void Recordset::fetchMoreAfterLast() {
     QString where = QStringLiteral("(");
     if (index_ >= 0) {
         for (int key : table_->indexes[index_].keys) {
-            where += quoted(table_->fields[key].name) + QStringLiteral(", ");
+            where += quoted(table_->keyColumns[key].name) + QStringLiteral(", ");
         }
     }
     where += QStringLiteral("rowid) > (");
@@ -397,10 +421,11 @@ void Recordset::seek(QStringView op, const QVariant& key) {
     }
     mode_ = EditMode::None;
     const IndexDef& idx = table_->indexes[index_];
+    const bool byKey = !idx.keys.empty();
     const QString column =
-        idx.keys.empty() ? QStringLiteral("rowid") : quoted(table_->fields[idx.keys.front()].name);
+        byKey ? quoted(table_->keyColumns[idx.keys.front()].name) : QStringLiteral("rowid");
     batch_ = 4;
-    fetch(column + comparison, {key}, 1);
+    fetch(column + comparison, {byKey ? QVariant(sortKey(key.toString())) : key}, 1);
     noMatch_ = rows_->empty();
     if (noMatch_) {
         exhausted_ = true;
@@ -450,7 +475,7 @@ QString Recordset::text(QStringView name) const {
 }
 
 void Recordset::addNew() {
-    requireOpen();
+    requireWritable();
     pending_.values.clear();
     for (const FieldDef& f : table_->fields) {
         if (!f.notNull || f.kind == FieldKind::Id) {
@@ -468,8 +493,14 @@ void Recordset::addNew() {
 }
 
 void Recordset::edit() {
+    requireWritable();
     pending_ = currentRow();
+    original_ = pending_;
     mode_ = EditMode::Edit;
+}
+
+void Recordset::requireWritable() const {
+    database().requireWritable();
 }
 
 void Recordset::setField(QStringView name, const QVariant& value) {
@@ -546,6 +577,17 @@ void Recordset::update() {
         }
         args.push_back(pending_.values[i]);
     }
+    const std::vector<QByteArray> keys = keysOf(pending_);
+    for (size_t k = 0; k < keys.size(); ++k) {
+        if (mode_ == EditMode::Add) {
+            columns += QStringLiteral(", ") + quoted(table_->keyColumns[k].name);
+            params += QStringLiteral(", ?");
+        } else {
+            columns +=
+                QStringLiteral(", ") + quoted(table_->keyColumns[k].name) + QStringLiteral(" = ?");
+        }
+        args.emplace_back(keys[k]);
+    }
     Database& db = database();
     const QString doing = QStringLiteral("storing a row of table \"%1\"").arg(tableName());
     if (mode_ == EditMode::Add) {
@@ -570,7 +612,13 @@ void Recordset::update() {
         exhausted_ = false;
         noMatch_ = false;
         batch_ = kFirstBatch / 4;
-        rememberLastKey();
+        lastKey_.clear();
+        if (index_ >= 0) {
+            for (int key : table_->indexes[index_].keys) {
+                lastKey_.emplace_back(keys[key]);
+            }
+        }
+        lastKey_.push_back(pending_.values.back());
         return;
     }
     const QVariant rowid = pending_.values.back();
@@ -589,8 +637,31 @@ void Recordset::update() {
                                         "nothing was stored.")
                              .arg(tableName()));
     }
+    restoreKeysOfEqualTexts(keys, rowid);
     rows_->replace(pos_, pending_.values);
     mode_ = EditMode::None;
+}
+
+// A text changed to one with the same key ("orc" to "Orc") looks to the file's triggers like
+// another tool's change, so they cleared the key; it is set again here.
+void Recordset::restoreKeysOfEqualTexts(const std::vector<QByteArray>& keys,
+                                        const QVariant& rowid) {
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const int source = table_->keyColumns[k].source;
+        if (pending_.values[source] == original_.values[source]) {
+            continue;
+        }
+        if (keys[k] != sortKey(original_.values[source].toString())) {
+            continue;
+        }
+        const QString column = quoted(table_->keyColumns[k].name);
+        Statement stmt(database(), statements_,
+                       QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                           .arg(quoted(table_->name), column));
+        stmt.bind(1, keys[k]);
+        stmt.bind(2, rowid);
+        stmt.step(QStringLiteral("storing a row of table \"%1\"").arg(tableName()));
+    }
 }
 
 void Recordset::cancelUpdate() {
@@ -602,6 +673,7 @@ void Recordset::remove() {
         throw StoreError(QStringLiteral("Delete during an edit of table \"%1\".").arg(tableName()));
     }
     requireCurrent();
+    requireWritable();
     const QVariant rowid = rows_->value(pos_, rows_->width - 1, FieldKind::Id);
     Database& db = database();
     Statement stmt(db, statements_,

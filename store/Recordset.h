@@ -8,7 +8,8 @@
 // addNew or edit, setField, update.
 //
 // Invariants kept here:
-// - Rows are visited in the index's order with the compendium collation; equal keys in id order.
+// - Rows are visited in the index's order, the order of the sort-key columns that every write
+//   here keeps in step with their texts; equal keys in id order.
 // - A scan visits every row that exists when it reaches it exactly once, even when the scanning
 //   code edits rows as it goes: the cursor continues from the key of the last row it fetched,
 //   not from a live statement, so an update never makes SQLite skip or repeat a row. (A row
@@ -16,12 +17,14 @@
 // - update refuses a value longer than its field ("name" and "race-location" 25 characters,
 //   "desc" 150, counted in code points) with a StoreError naming the field, and stores nothing.
 // - After update of an addNew, the cursor stands on the new row, so its "id" can be read.
+// - On a read-only compendium, addNew, edit and remove throw the one read-only message.
 #pragma once
 
 #include <QString>
 #include <QStringView>
 #include <QVariant>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -87,7 +90,9 @@ private:
     int fieldIndex(QStringView name) const;
     void fetch(const QString& where, const std::vector<QVariant>& args, int limit);
     void fetchMoreAfterLast();
-    void rememberLastKey();
+    void requireWritable() const;
+    std::vector<QByteArray> keysOf(const Row& row) const;
+    void restoreKeysOfEqualTexts(const std::vector<QByteArray>& keys, const QVariant& rowid);
     Row currentRow() const;
     void requireCurrent() const;
     void checkLengths(const Row& row) const;
@@ -103,9 +108,11 @@ private:
     bool positioned_ = false;  // a row is current (false before MoveFirst, after Delete)
     bool noMatch_ = false;
     int batch_ = 1;
-    std::vector<QVariant> lastKey_;  // index key + id of the last fetched row, as fetched
+    std::vector<QVariant> lastKey_;      // index key + id of the last fetched row, as fetched
+    std::vector<std::string> keyBytes_;  // the key columns of the row just fetched
     EditMode mode_ = EditMode::None;
     Row pending_;
+    Row original_;  // the row as it stood when edit() began
     qint64 lastAddedId_ = 0;
     std::unordered_map<QString, sqlite3_stmt*> statements_;  // prepared once, reused
 };
