@@ -11,6 +11,8 @@
 //   EPUB/index.xhtml           the alphabetical index page
 //   EPUB/style.css             the book's one style sheet
 //   EPUB/images/iN.ext         the images the notes use, named in order of first use
+//   EPUB/images/missing.svg    stands in for an image that is missing or of a type no reading
+//                              system shows, so the book never links to what it lacks
 // Every file sits in EPUB/ or below it, so each link inside the book is a bare relative name.
 #include "publish/EpubBook.h"
 
@@ -23,7 +25,7 @@
 
 #include "app/FileError.h"
 #include "app/Sutils.h"
-#include "publish/EpubNotes.h"
+#include "publish/NotesHtml.h"
 #include "publish/ZipPackage.h"
 #include "store/Collation.h"
 
@@ -138,17 +140,46 @@ const QString kXhtmlHead = QStringLiteral(
 const QString kXhtmlEnd = QStringLiteral("</body>\n</html>\n");
 
 QString XhtmlStart(const QString& language, const QString& title) {
-    return kXhtmlHead.arg(language, EscapeXml(title));
+    return kXhtmlHead.arg(language, EscapeMarkup(title));
 }
 
 // Text with its line breaks (CR LF, LF or a lone CR) as <br/>.
 QString EscapeLines(const QString& text) {
     QStringList lines = SplitLines(text);
     for (QString& line : lines) {
-        line = EscapeXml(line);
+        line = EscapeMarkup(line);
     }
     return lines.join(QStringLiteral("<br/>\n"));
 }
+
+// The types of image every EPUB reading system shows, by extension; "" for any other.
+QString ImageMediaType(const QString& fileName) {
+    static const std::map<QString, QString> types{
+        {QStringLiteral("gif"), QStringLiteral("image/gif")},
+        {QStringLiteral("jpeg"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("jpg"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("png"), QStringLiteral("image/png")},
+        {QStringLiteral("svg"), QStringLiteral("image/svg+xml")},
+    };
+    const auto found = types.find(QFileInfo(fileName).suffix().toLower());
+    return found == types.end() ? QString() : found->second;
+}
+
+const QString kMissingImage = QStringLiteral("images/missing.svg");
+const char kMissingImageSvg[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"48\" height=\"48\" "
+    "viewBox=\"0 0 48 48\">\n"
+    "<rect x=\"1\" y=\"1\" width=\"46\" height=\"46\" fill=\"none\" stroke=\"gray\"/>\n"
+    "<path d=\"M1 1 47 47M47 1 1 47\" stroke=\"gray\"/>\n"
+    "</svg>\n";
+
+// An image of Reports/images/ packed into the book.
+struct BookImage {
+    QString sourcePath;  // the file on disk
+    QString bookPath;    // its path inside EPUB/
+    QString mediaType;
+};
 
 // ---- The documents ---------------------------------------------------------------------------
 
@@ -160,7 +191,7 @@ struct Writer {
     QString titlePage() const {
         QString x = XhtmlStart(options.language, book.title);
         x += QStringLiteral("<section epub:type=\"titlepage\" class=\"titlepage\">\n<h1>") +
-             EscapeXml(book.title) + QStringLiteral("</h1>\n<p>") +
+             EscapeMarkup(book.title) + QStringLiteral("</h1>\n<p>") +
              (book.entries.size() == 1 ? QStringLiteral("1 entry")
                                        : QStringLiteral("%1 entries").arg(book.entries.size())) +
              QStringLiteral("</p>\n</section>\n");
@@ -174,11 +205,11 @@ struct Writer {
             "<li><a href=\"title.xhtml\">Title page</a></li>\n");
         for (const BookGroup& g : book.groups) {
             x += QStringLiteral("<li><a href=\"") + DocumentName(g.firstDocument) +
-                 QStringLiteral("\">") + EscapeXml(g.label) + QStringLiteral("</a>\n<ol>\n");
+                 QStringLiteral("\">") + EscapeMarkup(g.label) + QStringLiteral("</a>\n<ol>\n");
             for (const int i : g.entries) {
                 const BookEntry& e = book.entries[i];
                 x += QStringLiteral("<li><a href=\"") + EntryHref(e) + QStringLiteral("\">") +
-                     EscapeXml(NavLabel(e)) + QStringLiteral("</a></li>\n");
+                     EscapeMarkup(NavLabel(e)) + QStringLiteral("</a></li>\n");
             }
             x += QStringLiteral("</ol>\n</li>\n");
         }
@@ -207,14 +238,15 @@ struct Writer {
                 if (open) {
                     x += QStringLiteral("</ul>\n");
                 }
-                x += QStringLiteral("<h2>") + EscapeXml(letter) + QStringLiteral("</h2>\n<ul>\n");
+                x +=
+                    QStringLiteral("<h2>") + EscapeMarkup(letter) + QStringLiteral("</h2>\n<ul>\n");
                 initial = letter;
                 open = true;
             }
             x += QStringLiteral("<li><a href=\"") + EntryHref(e) + QStringLiteral("\">") +
-                 EscapeXml(NavLabel(e)) + QStringLiteral("</a>");
+                 EscapeMarkup(NavLabel(e)) + QStringLiteral("</a>");
             if (!e.place.isEmpty()) {
-                x += QStringLiteral(" (") + EscapeXml(e.place) + QStringLiteral(")");
+                x += QStringLiteral(" (") + EscapeMarkup(e.place) + QStringLiteral(")");
             }
             x += QStringLiteral("</li>\n");
         }
@@ -235,13 +267,13 @@ struct Writer {
                 "<meta name=\"dtb:totalPageCount\" content=\"0\"/>\n"
                 "<meta name=\"dtb:maxPageNumber\" content=\"0\"/>\n"
                 "</head>\n<docTitle><text>%3</text></docTitle>\n<navMap>\n")
-                .arg(options.language, EscapeXml(options.identifier), EscapeXml(book.title));
+                .arg(options.language, EscapeMarkup(options.identifier), EscapeMarkup(book.title));
         int order = 0;
         auto point = [&](const QString& label, const QString& src, bool close) {
             ++order;
             x += QStringLiteral("<navPoint id=\"n%1\" playOrder=\"%1\"><navLabel><text>")
                      .arg(order) +
-                 EscapeXml(label) + QStringLiteral("</text></navLabel><content src=\"") + src +
+                 EscapeMarkup(label) + QStringLiteral("</text></navLabel><content src=\"") + src +
                  (close ? QStringLiteral("\"/></navPoint>\n") : QStringLiteral("\"/>\n"));
         };
         point(QStringLiteral("Title page"), QStringLiteral("title.xhtml"), true);
@@ -256,7 +288,7 @@ struct Writer {
         return x + QStringLiteral("</navMap>\n</ncx>\n");
     }
 
-    QString package(const std::vector<NotesImage>& images) const {
+    QString package(const std::vector<BookImage>& images, bool missingImage) const {
         QString x =
             QStringLiteral(
                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -274,7 +306,7 @@ struct Writer {
                 "<item id=\"style\" href=\"style.css\" media-type=\"text/css\"/>\n"
                 "<item id=\"title\" href=\"title.xhtml\" "
                 "media-type=\"application/xhtml+xml\"/>\n")
-                .arg(options.language, EscapeXml(options.identifier), EscapeXml(book.title),
+                .arg(options.language, EscapeMarkup(options.identifier), EscapeMarkup(book.title),
                      modified);
         for (int n = 1; n <= book.documents; ++n) {
             x += QStringLiteral(
@@ -288,6 +320,10 @@ struct Writer {
                      .arg(i + 1)
                      .arg(images[i].bookPath, images[i].mediaType);
         }
+        if (missingImage) {
+            x += QStringLiteral("<item id=\"missing\" href=\"") + kMissingImage +
+                 QStringLiteral("\" media-type=\"image/svg+xml\"/>\n");
+        }
         x += QStringLiteral(
             "</manifest>\n<spine toc=\"ncx\">\n<itemref idref=\"title\"/>\n<itemref "
             "idref=\"nav\"/>\n");
@@ -299,10 +335,10 @@ struct Writer {
 
     static QString entrySection(const BookEntry& e, const QString& notes) {
         QString x = QStringLiteral("<section class=\"entry\" id=\"e") + QString::number(e.id) +
-                    QStringLiteral("\">\n<h2>") + EscapeXml(e.name) +
+                    QStringLiteral("\">\n<h2>") + EscapeMarkup(e.name) +
                     QStringLiteral("</h2>\n<p class=\"place\">Race/Location: ") +
-                    EscapeXml(e.place) + QStringLiteral("</p>\n<p class=\"date\">Date: ") +
-                    EscapeXml(e.date) + QStringLiteral("</p>\n<p class=\"desc\">") +
+                    EscapeMarkup(e.place) + QStringLiteral("</p>\n<p class=\"date\">Date: ") +
+                    EscapeMarkup(e.date) + QStringLiteral("</p>\n<p class=\"desc\">") +
                     EscapeLines(e.desc) + QStringLiteral("</p>\n");
         if (!notes.isEmpty()) {
             x += QStringLiteral("<div class=\"notes\">\n") + notes + QStringLiteral("\n</div>\n");
@@ -328,48 +364,77 @@ const char kStyle[] =
     ".desc { font-style: italic; }\n"
     ".notes img { max-width: 100%; }\n";
 
-// Where the notes' links and images lead inside this book.
-class BookTargets : public NotesTargets {
+// The notes of every entry in the book's terms: entry links lead to sections, images of
+// Reports/images/ are packed on first use, and what cannot be shown is reported.
+class BookNotes {
 public:
-    BookTargets(const BookLayout& book, QString imagesDir)
-        : book_(book), imagesDir_(std::move(imagesDir)) {}
-
-    std::optional<QString> entryHref(qint64 id) override {
-        const auto found = book_.byId.find(id);
-        if (found == book_.byId.end()) {
-            return std::nullopt;
-        }
-        return EntryHref(book_.entries[found->second]);
+    BookNotes(const BookLayout& book, QString imagesDir) : imagesDir_(std::move(imagesDir)) {
+        rules_.syntax = NotesSyntax::Xhtml;
+        rules_.drop = ActiveContentElements();
+        rules_.entryHref = [&book](qint64 id) -> std::optional<QString> {
+            const auto found = book.byId.find(id);
+            if (found == book.byId.end()) {
+                return std::nullopt;
+            }
+            return EntryHref(book.entries[found->second]);
+        };
+        rules_.imageHref = [this](const QString& image) { return imageHref(image); };
     }
 
-    std::optional<QString> imageHref(const QString& relativePath) override {
-        const auto known = byPath_.find(relativePath);
-        if (known != byPath_.end()) {
+    // The notes as XHTML; adds a line to dropped for each thing left out or missing.
+    QString render(const BookEntry& e, QStringList& dropped) {
+        missing_.clear();
+        QString xhtml = parser_.render(e.notes, rules_, findings_);
+        xhtml.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        const QString who = QStringLiteral("%1 (id %2): ").arg(e.name).arg(e.id);
+        for (const QString& element : findings_.dropped) {
+            dropped << who + QStringLiteral("left out <%1>").arg(element);
+        }
+        for (const qint64 id : findings_.brokenLinks) {
+            dropped << who + QStringLiteral("link to G%1.htm kept as text, no such entry").arg(id);
+        }
+        for (const QString& image : missing_) {
+            dropped << who + QStringLiteral(
+                                 "image %1 shown as missing (no such file, or not "
+                                 "GIF, JPEG, PNG or SVG)")
+                                 .arg(image);
+        }
+        return xhtml;
+    }
+
+    const std::vector<BookImage>& images() const { return images_; }
+    bool usesMissingImage() const { return usesMissing_; }
+
+private:
+    QString imageHref(const QString& image) {
+        const auto known = byName_.find(image);
+        if (known != byName_.end()) {
             return images_[known->second].bookPath;
         }
-        const QString mediaType = ImageMediaType(relativePath);
-        const QString source = imagesDir_ + relativePath;
-        if (mediaType.isEmpty() || relativePath.split(QLatin1Char('/')).contains(u"..") ||
-            !QFileInfo(source).isFile()) {
-            return std::nullopt;
+        const QString source = imagesDir_ + image;
+        const QString mediaType = ImageMediaType(image);
+        if (mediaType.isEmpty() || !QFileInfo(source).isFile()) {
+            missing_ << image;
+            usesMissing_ = true;
+            return kMissingImage;
         }
-        NotesImage image;
-        image.sourcePath = source;
-        image.mediaType = mediaType;
-        image.bookPath = QStringLiteral("images/i%1.").arg(images_.size() + 1) +
-                         QFileInfo(relativePath).suffix().toLower();
-        byPath_.emplace(relativePath, images_.size());
-        images_.push_back(std::move(image));
+        BookImage packed{source,
+                         QStringLiteral("images/i%1.").arg(images_.size() + 1) +
+                             QFileInfo(image).suffix().toLower(),
+                         mediaType};
+        byName_.emplace(image, images_.size());
+        images_.push_back(std::move(packed));
         return images_.back().bookPath;
     }
 
-    const std::vector<NotesImage>& images() const { return images_; }
-
-private:
-    const BookLayout& book_;
     QString imagesDir_;
-    std::vector<NotesImage> images_;
-    std::unordered_map<QString, size_t> byPath_;
+    NotesHtml parser_;
+    NotesRules rules_;
+    NotesFindings findings_;
+    QStringList missing_;
+    bool usesMissing_ = false;
+    std::vector<BookImage> images_;
+    std::unordered_map<QString, size_t> byName_;
 };
 
 QByteArray ReadImage(const QString& path) {
@@ -411,7 +476,7 @@ EpubReport WriteEpubBook(AppState& state, const QString& path, const EpubOptions
 
     EpubReport report;
     report.entries = static_cast<qint64>(book.entries.size());
-    BookTargets targets(book, state.ImagesDir());
+    BookNotes notes(book, state.ImagesDir());
     qint64 done = 0;
     for (const BookGroup& g : book.groups) {
         QString document;
@@ -430,15 +495,11 @@ EpubReport WriteEpubBook(AppState& state, const QString& path, const EpubOptions
                 document = XhtmlStart(options.language, g.label);
                 if (current == g.firstDocument) {
                     document +=
-                        QStringLiteral("<h1>") + EscapeXml(g.label) + QStringLiteral("</h1>\n");
+                        QStringLiteral("<h1>") + EscapeMarkup(g.label) + QStringLiteral("</h1>\n");
                 }
             }
             progress.entry(e.name);
-            NotesXhtml notes = NotesToXhtml(e.notes, targets);
-            for (const QString& what : notes.dropped) {
-                report.dropped << QStringLiteral("%1 (id %2): %3").arg(e.name).arg(e.id).arg(what);
-            }
-            document += Writer::entrySection(e, notes.xhtml);
+            document += Writer::entrySection(e, notes.render(e, report.dropped));
             progress.step(++done, report.entries);
         }
         finish();
@@ -446,10 +507,14 @@ EpubReport WriteEpubBook(AppState& state, const QString& path, const EpubOptions
 
     zip.add(QStringLiteral("EPUB/index.xhtml"), writer.indexPage().toUtf8());
     zip.add(QStringLiteral("EPUB/toc.ncx"), writer.ncx().toUtf8());
-    for (const NotesImage& image : targets.images()) {
+    for (const BookImage& image : notes.images()) {
         zip.add(QStringLiteral("EPUB/") + image.bookPath, ReadImage(image.sourcePath));
     }
-    zip.add(QStringLiteral("EPUB/package.opf"), writer.package(targets.images()).toUtf8());
+    if (notes.usesMissingImage()) {
+        zip.add(QStringLiteral("EPUB/") + kMissingImage, QByteArray(kMissingImageSvg));
+    }
+    zip.add(QStringLiteral("EPUB/package.opf"),
+            writer.package(notes.images(), notes.usesMissingImage()).toUtf8());
     zip.close();
     return report;
 }

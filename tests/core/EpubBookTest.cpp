@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <map>
@@ -111,7 +112,8 @@ TEST(EpubBook, MimetypeComesFirstAndStoredEverythingElseDeflated) {
 
 // Every href of every content document, the navigation document and the NCX names a document of
 // the book, and its fragment an id inside that document; every document is well-formed XML.
-// 450 entries of one race/location fill three content documents, so links cross between them.
+// 450 entries of one race/location fill three content documents, so links (a note's too) cross
+// between them.
 TEST(EpubBook, EveryLinkInTheBookLandsOnAnElementThatExists) {
     TempCompendium c;
     AddFixtureWorld(c);
@@ -120,11 +122,13 @@ TEST(EpubBook, EveryLinkInTheBookLandsOnAnElementThatExists) {
         c.add({QStringLiteral("Soldier %1").arg(i, 3, 10, QLatin1Char('0')), "Legion", "", "x",
                QString()});
     }
+    c.add(
+        {"Linker", "Legion", "", "", "<a href=\"G1.htm\">Zeno</a>, <a href=\"G400.htm\">one</a>"});
     batch.commit();
     const QString path = c.dir() + QStringLiteral("book.epub");
     PublishProgress progress;
     const EpubReport report = WriteEpubBook(c.state(), path, FixedOptions(), progress);
-    EXPECT_EQ(report.entries, 455);
+    EXPECT_EQ(report.entries, 456);
 
     const auto files = ByName(ReadBook(path));
     std::map<QString, std::set<QString>> ids;        // document -> its ids
@@ -163,7 +167,100 @@ TEST(EpubBook, EveryLinkInTheBookLandsOnAnElementThatExists) {
                 << from.toStdString() << " -> " << href.toStdString();
         }
     }
-    EXPECT_GT(links.size(), 3u * 455);  // nav, NCX and index each link every entry
+    EXPECT_GT(links.size(), 3u * 456 + 2);  // nav, NCX and index each link every entry
+}
+
+// The section of entry id: from its opening tag to its end, across the content documents.
+QString Section(const std::map<QString, QByteArray>& files, qint64 id) {
+    const QString open = QStringLiteral("<section class=\"entry\" id=\"e%1\">").arg(id);
+    for (const auto& [name, bytes] : files) {
+        const QString text = QString::fromUtf8(bytes);
+        const qsizetype at = text.indexOf(open);
+        if (at >= 0) {
+            return text.mid(at, text.indexOf(u"</section>", at) - at);
+        }
+    }
+    return QString();
+}
+
+// Notes as the book holds them: tag soup balanced with its text intact, links between entries
+// leading to their sections, what a reader cannot show left out and reported, images packed or
+// shown as missing.
+TEST(EpubBook, NotesBecomeWellFormedXhtmlWithLinksAndImagesInsideTheBook) {
+    TempCompendium c;
+    QDir().mkpath(c.state().ImagesDir() + QStringLiteral("maps"));
+    const QByteArray png("\x89PNG\r\n\x1a\n-a-map-", 16);
+    test::WriteAll(c.state().ImagesDir() + QStringLiteral("maps/coast.png"), png);
+    test::WriteAll(c.state().ImagesDir() + QStringLiteral("old.bmp"), "BM");
+    struct Case {
+        const char* notes;
+        const char* xhtml;    // the notes' div as the section holds it
+        const char* dropped;  // the report's lines for the entry, joined by "|"
+    } const cases[] = {
+        {"<b>bold\r\nline two</p> &nbsp;end &amp; caf&#233;",
+         "<b>bold<br/>\nline two \u00A0end &amp; caf\u00E9</b>", ""},
+        {"See <a href=\"G1.htm\">the soup</a>, <a href=\"G99.htm\">a lost one</a>.",
+         "See <a href=\"s1.xhtml#e1\">the soup</a>, a lost one.",
+         "Entry 2 (id 2): link to G99.htm kept as text, no such entry"},
+        {"Hi<script>alert(1)</script><form action=\"x\"><input name=\"q\"></form>!", "Hi!",
+         "Entry 3 (id 3): left out <script>|Entry 3 (id 3): left out <form>"},
+        {"<img src=\"images\\maps\\coast.png\" align=\"left\"><img src=\"IMAGES/maps/coast.png\">"
+         "<img src=\"images\\old.bmp\">",
+         "<img src=\"images/i1.png\" style=\"float: left\"/><img src=\"images/i1.png\"/>"
+         "<img src=\"images/missing.svg\"/>",
+         "Entry 4 (id 4): image old.bmp shown as missing (no such file, or not GIF, JPEG, PNG or "
+         "SVG)"},
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        c.add({QStringLiteral("Entry %1").arg(i + 1), "Here", "", "", cases[i].notes});
+    }
+    const QString path = c.dir() + QStringLiteral("book.epub");
+    PublishProgress progress;
+    const EpubReport report = WriteEpubBook(c.state(), path, FixedOptions(), progress);
+
+    const auto files = ByName(ReadBook(path));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const QString div = QStringLiteral("<div class=\"notes\">\n") +
+                            QString::fromUtf8(cases[i].xhtml) + QStringLiteral("\n</div>");
+        EXPECT_TRUE(Section(files, i + 1).contains(div))
+            << Section(files, i + 1).toStdString() << "\nwanted\n"
+            << div.toStdString();
+        const QString who = QStringLiteral("Entry %1 ").arg(i + 1);
+        EXPECT_EQ(report.dropped.filter(who).join(u'|'), QString::fromUtf8(cases[i].dropped));
+    }
+    EXPECT_EQ(files.at(QStringLiteral("EPUB/images/i1.png")), png);
+    EXPECT_TRUE(files.count(QStringLiteral("EPUB/images/missing.svg")));
+    const QString opf = QString::fromUtf8(files.at(QStringLiteral("EPUB/package.opf")));
+    EXPECT_TRUE(opf.contains(u"href=\"images/i1.png\" media-type=\"image/png\""));
+    EXPECT_TRUE(opf.contains(u"href=\"images/missing.svg\" media-type=\"image/svg+xml\""));
+}
+
+// Two exports through the command, the second after the compendium was reopened, name the same
+// book; another compendium is another book.
+TEST(EpubBook, TheIdentifierStaysTheSameAcrossExports) {
+    const auto identifier = [](const QString& book) {
+        const QString opf = QString::fromUtf8(ByName(ReadBook(book))["EPUB/package.opf"]);
+        static const QRegularExpression id(QStringLiteral(
+            "<dc:identifier id=\"book-id\">(urn:uuid:[0-9a-f-]{36})</dc:identifier>"));
+        return id.match(opf).captured(1);
+    };
+    TempCompendium c, other;
+    c.state().Close();
+    other.state().Close();
+    const QString book = c.dir() + QStringLiteral("Reports/palm/Tavri.epub");
+    const QString second = c.dir() + QStringLiteral("second.epub");
+    const QString third = other.dir() + QStringLiteral("third.epub");
+    for (const QStringList& args :
+         {QStringList{"epub", c.dir()}, QStringList{"epub", c.dir(), "--out", second},
+          QStringList{"epub", other.dir(), "--out", third}}) {
+        QProcess cli;
+        cli.start(QStringLiteral(TAVRI_CLI_PATH), args);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    }
+    EXPECT_FALSE(identifier(book).isEmpty());
+    EXPECT_EQ(identifier(second), identifier(book));
+    EXPECT_NE(identifier(third), identifier(book));
 }
 
 // A failure halfway (here from the progress sink, as a database error would come) and a path
