@@ -87,7 +87,7 @@ ul.groups { padding-left: 1.2rem; columns: 15rem; }
   color: var(--fg);
 }
 @media print {
-  header.site, nav, .search { display: none; }
+  header.site, nav, .pager, .search { display: none; }
   body { background: #fff; color: #000; font-size: 11pt; line-height: 1.45; }
   main { max-width: none; padding: 0; }
   a { color: inherit; text-decoration: none; }
