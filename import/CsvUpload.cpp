@@ -150,7 +150,7 @@ QString UploadLogPath(const QString& csvPath) {
 
 UploadOutcome UploadCsv(AppState& state, const QString& csvPath, UploadSink& sink) {
     const QByteArray bytes = ReadCsvFile(csvPath);
-    OutputFile log(UploadLogPath(csvPath), OutputFormat::Text);
+    OutputFile log(UploadLogPath(csvPath), OutputFormat::Text, OutputFile::Mode::Progressive);
     CsvRecordReader reader = CsvRecordReader::fromBytes(bytes);
     Batches batches(state, log);
     UploadOutcome outcome;

@@ -1,6 +1,6 @@
 // The main window's publishing commands: Publish, Publish Changed, AlphaPage (and Publish
-// Alpha), Create RTF and Report Current. The writers in publish/ do the work; these handlers
-// ask the questions, show the progress in Frame2 and say what happened.
+// Alpha), Create RTF, Report Current and the Export menu's web site. The writers in publish/ do the
+// work; these handlers ask the questions, show the progress in Frame2 and say what happened.
 //
 // While a publication runs the window's commands are off, so the pending events that the
 // progress lets through (to repaint Frame2) cannot start another command. Whatever way a run
@@ -14,11 +14,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <optional>
 
 #include "app/Sutils.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"
+#include "publish/ModernSite.h"
 #include "publish/PalmOutput.h"
 #include "publish/SitePublisher.h"
 #include "ui/Form1.h"
@@ -114,6 +116,7 @@ void Form1::connectPublishCommands() {
     connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(mnualpha, &QAction::triggered, this, &Form1::mnualpha_Click);
     connect(mnucurrent, &QAction::triggered, this, &Form1::mnucurrent_Click);
+    connect(mnuwebsite, &QAction::triggered, this, &Form1::mnuwebsite_Click);
 }
 
 void Form1::Command4_Click() {
@@ -197,6 +200,38 @@ void Form1::mnucurrent_Click() {
                             QString(), MessageIcon::Warning);
         }
     });
+}
+
+// The modern web site, beside the classic one; the status line says where it is and what the
+// writer should mend. The changed flags stay as they are: this is no publication.
+void Form1::mnuwebsite_Click() {
+    std::optional<ModernSiteReport> report;
+    std::optional<QString> failure;
+    {
+        PublicationScope scope(*this);
+        WindowProgress progress(*this);
+        failure =
+            failureOf([&] { report = WriteModernSite(state_, ModernSiteOptions(), progress); });
+    }
+    if (failure) {
+        reportError(*failure);
+        return;
+    }
+    dialogs_.beep();
+    statusBar()->showMessage(QStringLiteral("Web site written: %1index.html").arg(report->folder));
+    constexpr qsizetype kShown = 20;
+    QStringList problems = DescribeProblems(*report);
+    if (problems.size() > kShown) {
+        const qsizetype more = problems.size() - kShown;
+        problems.resize(kShown);
+        problems << QStringLiteral("and %1 more (tavri-cli site lists them all)").arg(more);
+    }
+    if (!problems.isEmpty()) {
+        dialogs_.inform(QStringLiteral("The web site is written. Its notes hold these links and "
+                                       "images, which you may want to mend:\n") +
+                            problems.join(QLatin1Char('\n')),
+                        state_.AppTitle, MessageIcon::Warning);
+    }
 }
 
 }  // namespace tavri
