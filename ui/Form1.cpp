@@ -228,6 +228,7 @@ void Form1::buildMenus() {
     mnuupload = bar->addAction(QStringLiteral("&Upload CSV"));
     mnuexport = bar->addMenu(QStringLiteral("E&xport"));
     mnuwebsite = mnuexport->addAction(QStringLiteral("&Web site\u2026"));
+    mnuebook = mnuexport->addAction(QStringLiteral("&E-book (EPUB)\u2026"));
 }
 
 void Form1::connectHandlers() {

@@ -118,6 +118,7 @@ public:
     QAction* mnuupload = nullptr;
     QMenu* mnuexport = nullptr;  // Export, the last menu of the bar
     QAction* mnuwebsite = nullptr;
+    QAction* mnuebook = nullptr;
 
 public slots:
     void Combo1_Click();
@@ -148,6 +149,7 @@ public slots:
     void mnualpha_Click();
     void mnucurrent_Click();  // Report Current
     void mnuwebsite_Click();  // Export > Web site
+    void mnuebook_Click();    // Export > E-book (EPUB)
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
