@@ -80,12 +80,17 @@ EpubOptions FixedOptions() {
     return o;
 }
 
+// Writes the book of c to c.dir() + "book.epub" with the fixed options; returns its report.
+EpubReport WriteBook(TempCompendium& c) {
+    PublishProgress quiet;
+    return WriteEpubBook(c.state(), c.dir() + QStringLiteral("book.epub"), FixedOptions(), quiet);
+}
+
 TEST(EpubBook, PackageAndNavigationDocumentsOfTheFixtureWorld) {
     TempCompendium c(QStringLiteral(" The <Reach> "));
     AddFixtureWorld(c);
     const QString path = c.dir() + QStringLiteral("book.epub");
-    PublishProgress progress;
-    WriteEpubBook(c.state(), path, FixedOptions(), progress);
+    WriteBook(c);
 
     const auto files = ByName(ReadBook(path));
     EXPECT_EQ(files.at(QStringLiteral("EPUB/package.opf")), Expected("package.opf"));
@@ -97,8 +102,7 @@ TEST(EpubBook, MimetypeComesFirstAndStoredEverythingElseDeflated) {
     TempCompendium c;
     AddFixtureWorld(c);
     const QString path = c.dir() + QStringLiteral("book.epub");
-    PublishProgress progress;
-    WriteEpubBook(c.state(), path, FixedOptions(), progress);
+    WriteBook(c);
 
     const std::vector<ZipItem> items = ReadBook(path);
     ASSERT_FALSE(items.empty());
@@ -126,8 +130,7 @@ TEST(EpubBook, EveryLinkInTheBookLandsOnAnElementThatExists) {
         {"Linker", "Legion", "", "", "<a href=\"G1.htm\">Zeno</a>, <a href=\"G400.htm\">one</a>"});
     batch.commit();
     const QString path = c.dir() + QStringLiteral("book.epub");
-    PublishProgress progress;
-    const EpubReport report = WriteEpubBook(c.state(), path, FixedOptions(), progress);
+    const EpubReport report = WriteBook(c);
     EXPECT_EQ(report.entries, 456);
 
     const auto files = ByName(ReadBook(path));
@@ -215,8 +218,7 @@ TEST(EpubBook, NotesBecomeWellFormedXhtmlWithLinksAndImagesInsideTheBook) {
         c.add({QStringLiteral("Entry %1").arg(i + 1), "Here", "", "", cases[i].notes});
     }
     const QString path = c.dir() + QStringLiteral("book.epub");
-    PublishProgress progress;
-    const EpubReport report = WriteEpubBook(c.state(), path, FixedOptions(), progress);
+    const EpubReport report = WriteBook(c);
 
     const auto files = ByName(ReadBook(path));
     for (int i = 0; i < int(std::size(cases)); ++i) {
@@ -269,8 +271,7 @@ TEST(EpubBook, AFailedWriteLeavesTheOldBookWhole) {
     TempCompendium c;
     AddFixtureWorld(c);
     const QString path = c.dir() + QStringLiteral("book.epub");
-    PublishProgress quiet;
-    WriteEpubBook(c.state(), path, FixedOptions(), quiet);
+    WriteBook(c);
     const QByteArray before = test::ReadAll(path);
     c.add({"Late", "Orc-Lands", "", "", QString()});
 
@@ -283,6 +284,7 @@ TEST(EpubBook, AFailedWriteLeavesTheOldBookWhole) {
     } failing;
     EXPECT_THROW(WriteEpubBook(c.state(), path, FixedOptions(), failing), FileError);
     QDir().mkpath(c.dir() + QStringLiteral("folder.epub/inside"));
+    PublishProgress quiet;
     try {
         WriteEpubBook(c.state(), c.dir() + QStringLiteral("folder.epub"), FixedOptions(), quiet);
         ADD_FAILURE() << "a folder was replaced by a book";
