@@ -33,10 +33,13 @@ struct SiteEntry {
     std::vector<int> mentionedIn;  // entries (in name order) whose notes link here
 };
 
-// A page listing entries: an initial or a race/location.
+// A page listing entries: an initial or a race/location. Spellings that differ only in letter
+// case share a page; its title is the spelling of the entry with the lowest id, the one that
+// came first.
 struct SiteList {
     QString title;
     QString page;
+    qint64 titleId = 0;
     std::vector<int> entries;  // in name order
 };
 
@@ -114,7 +117,7 @@ SiteModel readModel(AppState& state) {
         auto letter = letterOf.find(letterPage);
         if (letter == letterOf.end()) {
             letter = letterOf.insert(letterPage, static_cast<int>(model.letters.size()));
-            model.letters.push_back(SiteList{initial, letterPage, {}});
+            model.letters.push_back(SiteList{initial, letterPage, e.id, {}});
         }
         e.letter = *letter;
         model.letters[e.letter].entries.push_back(index);
@@ -123,9 +126,14 @@ SiteModel readModel(AppState& state) {
             auto group = groupOf.find(groupPage);
             if (group == groupOf.end()) {
                 group = groupOf.insert(groupPage, static_cast<int>(model.groups.size()));
-                model.groups.push_back(SiteList{e.raceLocation, groupPage, {}});
+                model.groups.push_back(SiteList{e.raceLocation, groupPage, e.id, {}});
             }
             e.group = *group;
+            SiteList& list = model.groups[e.group];
+            if (e.id < list.titleId) {
+                list.title = e.raceLocation;
+                list.titleId = e.id;
+            }
             model.groups[e.group].entries.push_back(index);
         }
         model.entries.push_back(std::move(e));
@@ -221,7 +229,7 @@ public:
         out.part(text);
         out.close();
         written_.insert(name);
-        report_.written += 1;  // MERGE-OUTPUTS: out.rewritten()
+        report_.written += out.rewritten() ? 1 : 0;
     }
 
     void raw(const QString& name, const QByteArray& bytes) {
@@ -229,7 +237,7 @@ public:
         out.raw(bytes);
         out.close();
         written_.insert(name);
-        report_.written += 1;  // MERGE-OUTPUTS: out.rewritten()
+        report_.written += out.rewritten() ? 1 : 0;
     }
 
     const QSet<QString>& written() const { return written_; }
@@ -396,15 +404,17 @@ void entryPage(SiteWriter& w, const SiteModel& m, size_t i) {
 
 void jsonString(QString& out, QStringView text) {
     out += QLatin1Char('"');
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u == u'"' || u == u'\\') {
             out += QLatin1Char('\\');
-            out += c;
+            out += QChar(u);
+        } else if (u == u'\r' && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            continue;  // CR LF is one line break
         } else if (u < 0x20 || u == 0x2028 || u == 0x2029) {
             out += QLatin1Char(' ');  // line breaks and controls: the index holds one-line texts
         } else {
-            out += c;
+            out += QChar(u);
         }
     }
     out += QLatin1Char('"');
