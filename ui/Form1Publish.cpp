@@ -210,14 +210,15 @@ void Form1::mnuwebsite_Click() {
     {
         PublicationScope scope(*this);
         WindowProgress progress(*this);
-        failure =
-            failureOf([&] { report = WriteModernSite(state_, ModernSiteOptions(), progress); });
+        failure = failureOf([&] {
+            report = WriteModernSite(state_, ModernSiteOptions(), progress);
+            dialogs_.beep();
+        });
     }
     if (failure) {
         reportError(*failure);
         return;
     }
-    dialogs_.beep();
     statusBar()->showMessage(QStringLiteral("Web site written: %1index.html").arg(report->folder));
     constexpr qsizetype kShown = 20;
     QStringList problems = DescribeProblems(*report);
