@@ -306,7 +306,8 @@ void navList(QString& s, const std::vector<SiteList>& lists, const QString& cls)
 
 void indexPage(SiteWriter& w, const SiteModel& m) {
     const QString scripts = QStringLiteral(
-        "<script src=\"search-index.js\"></script>\r\n<script src=\"search.js\"></script>\r\n");
+        "<script src=\"search-index.js\" defer></script>\r\n<script src=\"search.js\" "
+        "defer></script>\r\n");
     w.page(
         QStringLiteral("index.html"), m.campaign,
         [&](QString& s) {
