@@ -35,7 +35,7 @@ body {
   overflow-wrap: anywhere;
 }
 header.site {
-  padding: 0.6rem 1rem;
+  padding: 0.6rem max(1rem, calc((100% - 44rem) / 2 + 1rem));
   border-bottom: 1px solid var(--line);
   font-family: system-ui, sans-serif;
 }
