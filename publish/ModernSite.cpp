@@ -149,8 +149,9 @@ struct ImageUse {
     QHash<QString, std::vector<int>> users;
 };
 
-// Renders every entry's notes; fills the backlinks and the report's broken links.
-ImageUse renderNotes(SiteModel& model, ModernSiteReport& report) {
+// Renders every entry's notes; fills the backlinks and the report's broken links. Reports the
+// first half of the run's steps (the pages are the second).
+ImageUse renderNotes(SiteModel& model, ModernSiteReport& report, PublishProgress& progress) {
     QHash<qint64, int> indexOf;
     indexOf.reserve(static_cast<qsizetype>(model.entries.size()));
     for (size_t i = 0; i < model.entries.size(); ++i) {
@@ -171,6 +172,7 @@ ImageUse renderNotes(SiteModel& model, ModernSiteReport& report) {
     ImageUse use;
     for (size_t i = 0; i < model.entries.size(); ++i) {
         SiteEntry& e = model.entries[i];
+        progress.step(static_cast<qint64>(i) + 1, 2 * static_cast<qint64>(model.entries.size()));
         if (IsBlank(e.notes)) {
             continue;
         }
@@ -304,6 +306,10 @@ void navList(QString& s, const std::vector<SiteList>& lists, const QString& cls)
     s += QStringLiteral("</ul>\r\n");
 }
 
+// The most changed entries the start page lists, in name order: after a large upload nearly all
+// are changed, and each still has its initial's and race/location's page.
+constexpr size_t kChangedShown = 100;
+
 void indexPage(SiteWriter& w, const SiteModel& m) {
     const QString scripts = QStringLiteral(
         "<script src=\"search-index.js\" defer></script>\r\n<script src=\"search.js\" "
@@ -342,7 +348,13 @@ void indexPage(SiteWriter& w, const SiteModel& m) {
             if (changed.empty()) {
                 s += QStringLiteral("<p>Nothing has changed since the last publication.</p>\r\n");
             } else {
+                const size_t all = changed.size();
+                changed.resize(std::min(all, kChangedShown));
                 entryList(s, m, changed);
+                if (all > kChangedShown) {
+                    s += QStringLiteral("<p class=\"count\">And %1 more.</p>\r\n")
+                             .arg(all - kChangedShown);
+                }
             }
             s += QStringLiteral("</section>\r\n");
         },
@@ -533,7 +545,7 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
     progress.phase(QStringLiteral("Writing web site:"));
     SiteModel model = readModel(state);
     report.entries = static_cast<qint64>(model.entries.size());
-    const ImageUse images = renderNotes(model, report);
+    const ImageUse images = renderNotes(model, report, progress);
 
     SiteWriter w(model, options, report);
     w.raw(QStringLiteral("style.css"), SiteStyleSheet());
@@ -552,7 +564,7 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
     for (size_t i = 0; i < model.entries.size(); ++i) {
         progress.entry(model.entries[i].name);
         entryPage(w, model, i);
-        progress.step(static_cast<qint64>(i) + 1, total);
+        progress.step(total + static_cast<qint64>(i) + 1, 2 * total);
     }
     copyImages(w, state, model, images, report);
     removeStalePages(report.folder, w.written());
