@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QUrl>
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "app/FileError.h"
@@ -226,25 +227,25 @@ public:
         ++report_.pages;
     }
 
+    // A file of text (encoded as UTF-8 by OutputFile) or of bytes copied as they are.
     void file(const QString& name, const QString& text) {
-        OutputFile out(report_.folder + name, OutputFormat::Html);
-        out.part(text);
-        out.close();
-        written_.insert(name);
-        report_.written += out.rewritten() ? 1 : 0;
+        write(name, [&](OutputFile& out) { out.part(text); });
     }
-
     void raw(const QString& name, const QByteArray& bytes) {
-        OutputFile out(report_.folder + name, OutputFormat::Html);
-        out.raw(bytes);
-        out.close();
-        written_.insert(name);
-        report_.written += out.rewritten() ? 1 : 0;
+        write(name, [&](OutputFile& out) { out.raw(bytes); });
     }
 
     const QSet<QString>& written() const { return written_; }
 
 private:
+    void write(const QString& name, const std::function<void(OutputFile&)>& fill) {
+        OutputFile out(report_.folder + name, OutputFormat::Html);
+        fill(out);
+        out.close();
+        written_.insert(name);
+        report_.written += out.rewritten() ? 1 : 0;
+    }
+
     const SiteModel& m_;
     const ModernSiteOptions& options_;
     ModernSiteReport& report_;
