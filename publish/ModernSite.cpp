@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QUrl>
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "app/FileError.h"
@@ -33,10 +34,13 @@ struct SiteEntry {
     std::vector<int> mentionedIn;  // entries (in name order) whose notes link here
 };
 
-// A page listing entries: an initial or a race/location.
+// A page listing entries: an initial or a race/location. Spellings that differ only in letter
+// case share a page; its title is the spelling of the entry with the lowest id, the one that
+// came first.
 struct SiteList {
     QString title;
     QString page;
+    qint64 titleId = 0;
     std::vector<int> entries;  // in name order
 };
 
@@ -114,7 +118,7 @@ SiteModel readModel(AppState& state) {
         auto letter = letterOf.find(letterPage);
         if (letter == letterOf.end()) {
             letter = letterOf.insert(letterPage, static_cast<int>(model.letters.size()));
-            model.letters.push_back(SiteList{initial, letterPage, {}});
+            model.letters.push_back(SiteList{initial, letterPage, e.id, {}});
         }
         e.letter = *letter;
         model.letters[e.letter].entries.push_back(index);
@@ -123,9 +127,14 @@ SiteModel readModel(AppState& state) {
             auto group = groupOf.find(groupPage);
             if (group == groupOf.end()) {
                 group = groupOf.insert(groupPage, static_cast<int>(model.groups.size()));
-                model.groups.push_back(SiteList{e.raceLocation, groupPage, {}});
+                model.groups.push_back(SiteList{e.raceLocation, groupPage, e.id, {}});
             }
             e.group = *group;
+            SiteList& list = model.groups[e.group];
+            if (e.id < list.titleId) {
+                list.title = e.raceLocation;
+                list.titleId = e.id;
+            }
             model.groups[e.group].entries.push_back(index);
         }
         model.entries.push_back(std::move(e));
@@ -141,8 +150,9 @@ struct ImageUse {
     QHash<QString, std::vector<int>> users;
 };
 
-// Renders every entry's notes; fills the backlinks and the report's broken links.
-ImageUse renderNotes(SiteModel& model, ModernSiteReport& report) {
+// Renders every entry's notes; fills the backlinks and the report's broken links. Reports the
+// first half of the run's steps (the pages are the second).
+ImageUse renderNotes(SiteModel& model, ModernSiteReport& report, PublishProgress& progress) {
     QHash<qint64, int> indexOf;
     indexOf.reserve(static_cast<qsizetype>(model.entries.size()));
     for (size_t i = 0; i < model.entries.size(); ++i) {
@@ -163,6 +173,7 @@ ImageUse renderNotes(SiteModel& model, ModernSiteReport& report) {
     ImageUse use;
     for (size_t i = 0; i < model.entries.size(); ++i) {
         SiteEntry& e = model.entries[i];
+        progress.step(static_cast<qint64>(i) + 1, 2 * static_cast<qint64>(model.entries.size()));
         if (IsBlank(e.notes)) {
             continue;
         }
@@ -216,25 +227,25 @@ public:
         ++report_.pages;
     }
 
+    // A file of text (encoded as UTF-8 by OutputFile) or of bytes copied as they are.
     void file(const QString& name, const QString& text) {
-        OutputFile out(report_.folder + name, OutputFormat::Html);
-        out.part(text);
-        out.close();
-        written_.insert(name);
-        report_.written += 1;  // MERGE-OUTPUTS: out.rewritten()
+        write(name, [&](OutputFile& out) { out.part(text); });
     }
-
     void raw(const QString& name, const QByteArray& bytes) {
-        OutputFile out(report_.folder + name, OutputFormat::Html);
-        out.raw(bytes);
-        out.close();
-        written_.insert(name);
-        report_.written += 1;  // MERGE-OUTPUTS: out.rewritten()
+        write(name, [&](OutputFile& out) { out.raw(bytes); });
     }
 
     const QSet<QString>& written() const { return written_; }
 
 private:
+    void write(const QString& name, const std::function<void(OutputFile&)>& fill) {
+        OutputFile out(report_.folder + name, OutputFormat::Html);
+        fill(out);
+        out.close();
+        written_.insert(name);
+        report_.written += out.rewritten() ? 1 : 0;
+    }
+
     const SiteModel& m_;
     const ModernSiteOptions& options_;
     ModernSiteReport& report_;
@@ -296,9 +307,14 @@ void navList(QString& s, const std::vector<SiteList>& lists, const QString& cls)
     s += QStringLiteral("</ul>\r\n");
 }
 
+// The most changed entries the start page lists, in name order: after a large upload nearly all
+// are changed, and each still has its initial's and race/location's page.
+constexpr size_t kChangedShown = 100;
+
 void indexPage(SiteWriter& w, const SiteModel& m) {
     const QString scripts = QStringLiteral(
-        "<script src=\"search-index.js\"></script>\r\n<script src=\"search.js\"></script>\r\n");
+        "<script src=\"search-index.js\" defer></script>\r\n<script src=\"search.js\" "
+        "defer></script>\r\n");
     w.page(
         QStringLiteral("index.html"), m.campaign,
         [&](QString& s) {
@@ -333,7 +349,13 @@ void indexPage(SiteWriter& w, const SiteModel& m) {
             if (changed.empty()) {
                 s += QStringLiteral("<p>Nothing has changed since the last publication.</p>\r\n");
             } else {
+                const size_t all = changed.size();
+                changed.resize(std::min(all, kChangedShown));
                 entryList(s, m, changed);
+                if (all > kChangedShown) {
+                    s += QStringLiteral("<p class=\"count\">And %1 more.</p>\r\n")
+                             .arg(all - kChangedShown);
+                }
             }
             s += QStringLiteral("</section>\r\n");
         },
@@ -396,15 +418,17 @@ void entryPage(SiteWriter& w, const SiteModel& m, size_t i) {
 
 void jsonString(QString& out, QStringView text) {
     out += QLatin1Char('"');
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u == u'"' || u == u'\\') {
             out += QLatin1Char('\\');
-            out += c;
+            out += QChar(u);
+        } else if (u == u'\r' && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            continue;  // CR LF is one line break
         } else if (u < 0x20 || u == 0x2028 || u == 0x2029) {
             out += QLatin1Char(' ');  // line breaks and controls: the index holds one-line texts
         } else {
-            out += c;
+            out += QChar(u);
         }
     }
     out += QLatin1Char('"');
@@ -522,7 +546,7 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
     progress.phase(QStringLiteral("Writing web site:"));
     SiteModel model = readModel(state);
     report.entries = static_cast<qint64>(model.entries.size());
-    const ImageUse images = renderNotes(model, report);
+    const ImageUse images = renderNotes(model, report, progress);
 
     SiteWriter w(model, options, report);
     w.raw(QStringLiteral("style.css"), SiteStyleSheet());
@@ -541,7 +565,7 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
     for (size_t i = 0; i < model.entries.size(); ++i) {
         progress.entry(model.entries[i].name);
         entryPage(w, model, i);
-        progress.step(static_cast<qint64>(i) + 1, total);
+        progress.step(total + static_cast<qint64>(i) + 1, 2 * total);
     }
     copyImages(w, state, model, images, report);
     removeStalePages(report.folder, w.written());

@@ -35,7 +35,7 @@ body {
   overflow-wrap: anywhere;
 }
 header.site {
-  padding: 0.6rem 1rem;
+  padding: 0.6rem max(1rem, calc((100% - 44rem) / 2 + 1rem));
   border-bottom: 1px solid var(--line);
   font-family: system-ui, sans-serif;
 }
@@ -108,7 +108,7 @@ const char kSearchScript[] =
   if (!data || !section || !box) {
     return;
   }
-  var LIMIT = 100;
+  var LIMIT = 50;
   var SEP = "\u0001";
   // Letters that carry no combining mark to strip, folded by hand.
   var EXTRA = { "\u0142": "l", "\u00f8": "o", "\u0111": "d", "\u00f0": "d", "\u0127": "h",
@@ -146,29 +146,52 @@ const char kSearchScript[] =
     return lo;
   }
 
-  // The entries holding every word of the query: those whose name starts with its longest word
-  // first, each part in name order.
+  function holdsAll(entry, words, from) {
+    if (from >= words.length) {
+      return true;
+    }
+    var text = hay.substring(starts[entry], starts[entry + 1]);
+    for (var w = from; w < words.length; w++) {
+      if (text.indexOf(words[w]) === -1) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // The entries holding every word of the query: those whose text starts with its longest word
+  // first, each part in name order. A query that only adds to the last one (the user typing on)
+  // looks only at the last one's entries.
+  var last = null;
   function search(query) {
-    var words = fold(query).split(/\s+/).filter(function (w) { return w.length > 0; });
+    var folded = fold(query);
+    var words = folded.split(/\s+/).filter(function (w) { return w.length > 0; });
     if (words.length === 0) {
+      last = null;
       return null;
     }
     words.sort(function (a, b) { return b.length - a.length; });
     var first = words[0];
-    var leading = [], others = [];
-    var entry = 0;
-    for (var at = hay.indexOf(first); at !== -1; at = hay.indexOf(first, starts[entry + 1])) {
-      entry = entryAt(at, entry);
-      var ok = true;
-      if (words.length > 1) {
-        var text = hay.substring(starts[entry], starts[entry + 1]);
-        for (var w = 1; w < words.length && ok; w++) {
-          ok = text.indexOf(words[w]) !== -1;
+    var found = [];
+    if (last !== null && folded.indexOf(last.folded) === 0) {
+      for (var k = 0; k < last.found.length; k++) {
+        if (holdsAll(last.found[k], words, 0)) {
+          found.push(last.found[k]);
         }
       }
-      if (ok) {
-        (hay.startsWith(first, starts[entry]) ? leading : others).push(entry);
+    } else {
+      var entry = 0;
+      for (var at = hay.indexOf(first); at !== -1; at = hay.indexOf(first, starts[entry + 1])) {
+        entry = entryAt(at, entry);
+        if (holdsAll(entry, words, 1)) {
+          found.push(entry);
+        }
       }
+    }
+    last = { folded: folded, found: found };
+    var leading = [], others = [];
+    for (var f = 0; f < found.length; f++) {
+      (hay.startsWith(first, starts[found[f]]) ? leading : others).push(found[f]);
     }
     return leading.concat(others);
   }

@@ -227,14 +227,15 @@ void Form1::mnuwebsite_Click() {
     {
         PublicationScope scope(*this);
         WindowProgress progress(*this);
-        failure =
-            failureOf([&] { report = WriteModernSite(state_, ModernSiteOptions(), progress); });
+        failure = failureOf([&] {
+            report = WriteModernSite(state_, ModernSiteOptions(), progress);
+            dialogs_.beep();
+        });
     }
     if (failure) {
         reportError(*failure);
         return;
     }
-    dialogs_.beep();
     statusBar()->showMessage(QStringLiteral("Web site written: %1index.html").arg(report->folder));
     const QStringList problems = ShortList(DescribeProblems(*report), "site");
     if (!problems.isEmpty()) {

@@ -3,7 +3,7 @@
 # as an EPUB with tavri-cli, checked by epubcheck (no error and no warning allowed) and turned
 # into text by calibre's ebook-convert, which must hold every entry's name and description
 # exactly as stored (accented, Greek, Polish and CJK letters intact).
-#   tests/readers/check-epub [path/to/tavri-cli]
+#   tests/readers/check-epub.sh [path/to/tavri-cli]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cli="$(realpath "${1:-$root/build/tavri-cli}")"
