@@ -262,13 +262,13 @@ void Form1::mnuebook_Click() {
             options.identifier = BookIdentifier(state_);
             options.language = ModernSiteOptions().lang;
             report = WriteEpubBook(state_, path, options, progress);
+            dialogs_.beep();
         });
     }
     if (failure) {
         reportError(*failure);
         return;
     }
-    dialogs_.beep();
     statusBar()->showMessage(QStringLiteral("E-book written: %1").arg(path));
     const QStringList dropped = ShortList(report->dropped, "epub");
     if (!dropped.isEmpty()) {

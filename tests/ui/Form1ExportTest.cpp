@@ -1,10 +1,12 @@
-// The Export menu's web site, run as the user runs it: at the end of the menu bar, through the
-// progress frame, ending with a status line that says where the site is, and a warning that
-// lists what the notes link to in vain. It publishes nothing: the changed flags stay.
+// The Export menu's web site and e-book, run as the user runs them: at the end of the menu bar,
+// through the progress frame, ending with a status line that says where the output is, and a
+// warning that lists what the notes link to in vain or lost. They publish nothing: the changed
+// flags stay.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,7 +50,7 @@ TEST(Form1Export, WebSiteIsWrittenThroughTheProgressFrameAndTheStatusLineSaysWhe
     const QList<QAction*> bar = w.menuBar()->actions();
     ASSERT_FALSE(bar.isEmpty());
     EXPECT_EQ(bar.back()->text(), QStringLiteral("E&xport"));
-    EXPECT_EQ(bar.back()->menu()->actions(), QList<QAction*>{w.mnuwebsite});
+    EXPECT_EQ(bar.back()->menu()->actions(), (QList<QAction*>{w.mnuwebsite, w.mnuebook}));
     w.mnuwebsite->trigger();
 
     const QString site = c.dir() + QStringLiteral("Reports/site/");
@@ -61,6 +63,34 @@ TEST(Form1Export, WebSiteIsWrittenThroughTheProgressFrameAndTheStatusLineSaysWhe
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("G9.htm in the notes of \"Zed\"")));
     EXPECT_EQ(w.Command4Tag, QString());
+    Recordset& rs = *c.state().EntryRs;
+    rs.setIndex(u"id");
+    rs.seek(u"=", 1);
+    EXPECT_TRUE(rs.field(u"changed").toBool());
+}
+
+// The book goes to the palm folder, which the user may have removed.
+TEST(Form1Export, EbookIsWrittenThroughTheProgressFrameAndTheStatusLineNamesIt) {
+    test::TempCompendium c;
+    c.add({"Cy", "Elf", "", "", "Run <script>x()</script>", true});
+    QDir(c.state().PalmDir()).removeRecursively();
+    FrameWatch dialogs;
+    Form1 w(c.state(), dialogs);
+    w.setEndProgram([] {});
+    w.RefreshList();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    dialogs.window = &w;
+    w.mnuebook->trigger();
+
+    const QString book = c.state().PalmDir() + QStringLiteral("Tavri.epub");
+    EXPECT_TRUE(QFileInfo(book).isFile());
+    EXPECT_EQ(dialogs.phaseAtBeep, QStringLiteral("Writing the e-book:"));
+    EXPECT_FALSE(w.Frame2->isVisible());
+    EXPECT_EQ(w.statusBar()->currentMessage(), QStringLiteral("E-book written: ") + book);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].endsWith(u"\nCy (id 1): left out <script>"))
+        << dialogs.messages()[0].toStdString();
     Recordset& rs = *c.state().EntryRs;
     rs.setIndex(u"id");
     rs.seek(u"=", 1);

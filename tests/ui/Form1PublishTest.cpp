@@ -14,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QTest>
 
 #include "app/Dialogs.h"
@@ -235,23 +234,6 @@ TEST_F(Form1Publish, CreateRtfBeepsThenSaysSo) {
     EXPECT_EQ(dialogs.shown()[1].message.buttons, MessageButtons::Ok);
     EXPECT_TRUE(exists("palm/RegionTavri-Orc.rtf"));
     EXPECT_TRUE(exists("palm/RegionTavri-orc.rtf"));
-}
-
-// The book goes to the palm folder, which the user may have removed; the status line names it,
-// a box lists what the notes lost, and the changed flags stay.
-TEST_F(Form1Publish, ExportEbookWritesTheBookNamesItAndListsWhatTheNotesLost) {
-    c.add({"Cy", "Elf", "", "", "Run <script>x()</script>", true});  // 4
-    QDir(c.state().PalmDir()).removeRecursively();
-    const std::vector<qint64> before = changedIds();
-    w->mnuebook->trigger();
-
-    const QString book = c.state().PalmDir() + QStringLiteral("Tavri.epub");
-    EXPECT_TRUE(QFileInfo(book).isFile());
-    EXPECT_EQ(w->statusBar()->currentMessage(), QStringLiteral("E-book written: ") + book);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_TRUE(dialogs.messages()[0].endsWith(u"\nCy (id 4): left out <script>"))
-        << dialogs.messages()[0].toStdString();
-    EXPECT_EQ(changedIds(), before);
 }
 
 TEST_F(Form1Publish, ReportCurrentWritesTheListedRowsSaysWhereAndOpensTheViewer) {
