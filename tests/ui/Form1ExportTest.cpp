@@ -25,6 +25,14 @@ namespace {
 
 class FrameWatch : public ScriptedDialogs {
 public:
+    // Shows the window with its list filled and watches it; false when it never appears.
+    bool watch(Form1& w) {
+        w.setEndProgram([] {});
+        w.RefreshList();
+        w.show();
+        window = &w;
+        return QTest::qWaitForWindowExposed(&w);
+    }
     void beep() override {
         ScriptedDialogs::beep();
         if (window != nullptr) {
@@ -41,11 +49,7 @@ TEST(Form1Export, WebSiteIsWrittenThroughTheProgressFrameAndTheStatusLineSaysWhe
     c.add({"Amy", "Elf", "", "Small", "", false});
     FrameWatch dialogs;
     Form1 w(c.state(), dialogs);
-    w.setEndProgram([] {});
-    w.RefreshList();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    dialogs.window = &w;
+    ASSERT_TRUE(dialogs.watch(w));
 
     const QList<QAction*> bar = w.menuBar()->actions();
     ASSERT_FALSE(bar.isEmpty());
@@ -76,11 +80,7 @@ TEST(Form1Export, EbookIsWrittenThroughTheProgressFrameAndTheStatusLineNamesIt) 
     QDir(c.state().PalmDir()).removeRecursively();
     FrameWatch dialogs;
     Form1 w(c.state(), dialogs);
-    w.setEndProgram([] {});
-    w.RefreshList();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    dialogs.window = &w;
+    ASSERT_TRUE(dialogs.watch(w));
     w.mnuebook->trigger();
 
     const QString book = c.state().PalmDir() + QStringLiteral("Tavri.epub");
