@@ -35,6 +35,13 @@ fi
 grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
 
 # The published sites in headless Chromium (Debian's chromium, driven by npm's playwright-core):
-# every frame loads, every link inside the site resolves, entry pages render their notes' mark-up.
+# every frame loads, every link inside the site resolves, entry pages render their notes' mark-up;
+# the modern site's entries are all reachable, fit a phone, search and print.
 (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 TAVRI_CLI="$PWD/build/tavri-cli" node --test tests/browser/
+
+# The Nu HTML Checker over every page of the modern site of the demo and hard-text compendiums.
+TAVRI_CLI="$PWD/build/tavri-cli" tests/readers/check-site-html.sh
+
+# The e-book in its readers: epubcheck and calibre's ebook-convert on the demo and hard-text books.
+tests/readers/check-epub.sh build/tavri-cli

@@ -1,5 +1,8 @@
-// Windows-1252 and UTF-8 conversions for the files this program reads and writes.
+// Windows-1252 and UTF-8 conversions for the files this program reads and writes, and the
+// escapes of stored text in RTF and PML.
 #include "app/TextCodec.h"
+
+#include <libxml/HTMLparser.h>
 
 #include <QStringDecoder>
 #include <array>
@@ -15,30 +18,67 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void appendFallback(QByteArray& out, char32_t cp, QStringView unitsOfCp, OutputFormat format) {
-    switch (format) {
-        case OutputFormat::Html:
-            out += "&#";
-            out += QByteArray::number(static_cast<qulonglong>(cp));
-            out += ';';
-            return;
-        case OutputFormat::Rtf:
-            for (QChar unit : unitsOfCp) {
-                out += "\\u";
-                out += QByteArray::number(static_cast<int>(static_cast<int16_t>(unit.unicode())));
-                out += '?';
-            }
-            return;
-        case OutputFormat::Pml:
-            for (QChar unit : unitsOfCp) {
-                out += "\\U";
-                out += QByteArray::number(unit.unicode(), 16).toUpper().rightJustified(4, '0');
-            }
-            return;
-        case OutputFormat::Text:
+// The escape of a character outside Windows-1252 in an RTF or PML file.
+void appendEscape(QByteArray& out, QStringView unitsOfCp, OutputFormat format) {
+    for (QChar unit : unitsOfCp) {
+        if (format == OutputFormat::Rtf) {
+            out += "\\u";
+            out += QByteArray::number(static_cast<int>(static_cast<int16_t>(unit.unicode())));
             out += '?';
-            return;
+        } else {
+            out += "\\U";
+            out += QByteArray::number(unit.unicode(), 16).rightJustified(4, '0');
+        }
     }
+}
+
+void appendUtf8(QByteArray& out, QStringView text) {
+    const qsizetype n = text.size();
+    qsizetype pos = out.size();
+    out.resize(pos + 3 * n);  // no UTF-16 unit takes more than three bytes
+    auto* d = reinterpret_cast<unsigned char*>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t cp = text[i].unicode();
+        if (cp < 0x80) {
+            d[pos++] = static_cast<unsigned char>(cp);
+            continue;
+        }
+        if (QChar::isSurrogate(cp)) {
+            if (QChar::isHighSurrogate(cp) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+                cp = QChar::surrogateToUcs4(static_cast<char16_t>(cp), text[++i].unicode());
+            } else {
+                cp = 0xFFFD;
+            }
+        }
+        if (cp < 0x800) {
+            d[pos++] = static_cast<unsigned char>(0xC0 | (cp >> 6));
+        } else if (cp < 0x10000) {
+            d[pos++] = static_cast<unsigned char>(0xE0 | (cp >> 12));
+            d[pos++] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+        } else {
+            d[pos++] = static_cast<unsigned char>(0xF0 | (cp >> 18));
+            d[pos++] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+            d[pos++] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        d[pos++] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    }
+    out.resize(pos);
+}
+
+// The character a reference stands for ("amp", "#233", "#xE9"), or 0 when it names none.
+char32_t referencedChar(QStringView name) {
+    if (name.startsWith(QLatin1Char('#'))) {
+        const bool hex =
+            name.size() > 1 && (name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X'));
+        bool ok = false;
+        const uint cp = name.mid(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
+        const bool valid = ok && cp > 0 && cp <= 0x10FFFF && !QChar::isSurrogate(cp);
+        return valid ? cp : 0;
+    }
+    const QByteArray ascii = name.toLatin1();
+    const htmlEntityDesc* entity =
+        htmlEntityLookup(reinterpret_cast<const xmlChar*>(ascii.constData()));
+    return entity ? entity->value : 0;
 }
 
 }  // namespace
@@ -77,8 +117,12 @@ QString decodeInputBytes(const QByteArray& bytes) {
 }
 
 void appendEncoded(QByteArray& out, QStringView text, OutputFormat format) {
+    if (format == OutputFormat::Html || format == OutputFormat::Text) {
+        appendUtf8(out, text);
+        return;
+    }
     // Most characters become one byte: write them straight into room made for one byte per
-    // UTF-16 unit, and make room again after each fallback, which is longer.
+    // UTF-16 unit, and make room again after each escape, which is longer.
     const qsizetype n = text.size();
     qsizetype pos = out.size();
     out.resize(pos + n);
@@ -89,19 +133,16 @@ void appendEncoded(QByteArray& out, QStringView text, OutputFormat format) {
             d[pos++] = static_cast<char>(u);
             continue;
         }
-        char32_t cp = u;
-        qsizetype units = 1;
-        if (QChar::isHighSurrogate(u) && i + 1 < n &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            cp = QChar::surrogateToUcs4(u, text[i + 1].unicode());
-            units = 2;
-        }
-        const int b = units == 1 ? windows1252Byte(cp) : -1;
+        const qsizetype units =
+            QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())
+                ? 2
+                : 1;
+        const int b = units == 1 ? windows1252Byte(u) : -1;
         if (b >= 0) {
             d[pos++] = static_cast<char>(b);
         } else {
             out.resize(pos);
-            appendFallback(out, cp, text.mid(i, units), format);
+            appendEscape(out, text.mid(i, units), format);
             pos = out.size();
             out.resize(pos + (n - i - units));
             d = out.data();
@@ -109,6 +150,57 @@ void appendEncoded(QByteArray& out, QStringView text, OutputFormat format) {
         i += units - 1;
     }
     out.resize(pos);
+}
+
+QString RtfEscaped(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('{') || c == QLatin1Char('}')) {
+            result += QLatin1Char('\\');
+        }
+        result += c;
+    }
+    return result;
+}
+
+QString PmlEscaped(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\')) {
+            result += QLatin1Char('\\');
+        }
+        result += c;
+    }
+    return result;
+}
+
+QString DecodeHtmlEntities(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype amp = text.indexOf(QLatin1Char('&'), i);
+        if (amp < 0) {
+            break;
+        }
+        result += text.mid(i, amp - i);
+        const qsizetype semi = text.indexOf(QLatin1Char(';'), amp + 1);
+        constexpr qsizetype kLongestName = 32;
+        const char32_t cp = semi > amp + 1 && semi - amp <= kLongestName
+                                ? referencedChar(text.mid(amp + 1, semi - amp - 1))
+                                : 0;
+        if (cp != 0) {
+            result += QStringView(QChar::fromUcs4(cp));
+            i = semi + 1;
+        } else {
+            result += QLatin1Char('&');
+            i = amp + 1;
+        }
+    }
+    result += text.mid(i);
+    return result;
 }
 
 qsizetype codePointCount(QStringView text) {

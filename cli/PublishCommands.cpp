@@ -1,10 +1,11 @@
-// tavri-cli publish, alpha, rtf, report, list and options: the main window's publishing,
+// tavri-cli publish, alpha, site, rtf, report, list and options: the main window's publishing,
 // report and options commands without windows, calling the same writers.
 //
 // The window's questions are answered by flags; its messages go to standard output; progress
 // goes to standard error when that is a terminal. Standard output is UTF-8 with LF line ends.
 #include <unistd.h>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "cli/Commands.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"
+#include "publish/ModernSite.h"
 #include "publish/PalmOutput.h"
 #include "publish/SitePublisher.h"
 #include "store/StoreError.h"
@@ -306,6 +308,43 @@ int runList(const QStringList& args) {
     return 0;
 }
 
+int runSite(const QStringList& args) {
+    Arguments a;
+    if (auto error = parse(args, {}, {QStringLiteral("--out"), QStringLiteral("--lang")}, a)) {
+        return UsageError(*error);
+    }
+    if (a.help) {
+        Out() << "Usage: tavri-cli site DIR [--out FOLDER] [--lang LANG]\n"
+                 "Writes the modern web site of the compendium in DIR into FOLDER (by default\n"
+                 "DIR/Reports/site/), beside the classic site: index.html with search, a page\n"
+                 "per entry, initial and race/location, and the images the notes use. Open\n"
+                 "index.html from disk or put the folder on any web host. Files that did not\n"
+                 "change are left alone. Links in notes to entries that no longer exist, and\n"
+                 "images the notes use that Reports/images/ lacks, are listed.\n"
+                 "  --out FOLDER   write the site there\n"
+                 "  --lang LANG    the pages' language tag (default en)\n";
+        return 0;
+    }
+    ModernSiteOptions options;
+    options.folder = a.value("--out").value_or(QString());
+    options.lang = a.value("--lang").value_or(options.lang);
+    static const QRegularExpression languageTag(
+        QStringLiteral("^[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*$"));
+    if (!languageTag.match(options.lang).hasMatch()) {
+        return UsageError(QStringLiteral("--lang takes a language tag such as en or de-CH"));
+    }
+    const auto state = openForPublishing(a);
+    TerminalProgress progress;
+    const ModernSiteReport report = WriteModernSite(*state, options, progress);
+    Out() << "Wrote the web site in " << report.folder << ": " << report.pages << " pages for "
+          << report.entries << " entries, " << report.written << " files changed.\n"
+          << "Open " << report.folder << "index.html\n";
+    for (const QString& line : DescribeProblems(report)) {
+        Out() << line << "\n";
+    }
+    return 0;
+}
+
 // The four values of the Options command, by their prompts and fields.
 struct OptionField {
     const char* flag;
@@ -360,6 +399,9 @@ const Registration kPublish(QStringLiteral("publish"),
                             runPublish);
 const Registration kAlpha(QStringLiteral("alpha"), QStringLiteral("publish the alphabetical site"),
                           runAlpha);
+const Registration kSite(QStringLiteral("site"),
+                         QStringLiteral("write the modern web site with search (Reports/site/)"),
+                         runSite);
 const Registration kRtf(QStringLiteral("rtf"),
                         QStringLiteral("write the region RTF files (Create RTF)"), runRtf);
 const Registration kReport(QStringLiteral("report"),

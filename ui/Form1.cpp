@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -256,6 +257,9 @@ void Form1::buildMenus() {
     mnuOptions = bar->addAction(QStringLiteral("&Options"));
     mnualpha = bar->addAction(QStringLiteral("&AlphaPage"));
     mnuupload = bar->addAction(QStringLiteral("&Upload CSV"));
+    mnuexport = bar->addMenu(QStringLiteral("E&xport"));
+    mnuwebsite = mnuexport->addAction(QStringLiteral("&Web site\u2026"));
+    mnuebook = mnuexport->addAction(QStringLiteral("&E-book (EPUB)\u2026"));
 }
 
 void Form1::connectHandlers() {
@@ -545,7 +549,8 @@ void Form1::setCommandsEnabled(bool enabled) {
         w->setEnabled(enabled);
     }
     Command8->setEnabled(false);
-    for (QAction* a : {mnuexit, mnucurrent, mnuBookmark, mnuOptions, mnualpha, mnuupload}) {
+    for (QAction* a : {mnuexit, mnucurrent, mnuBookmark, mnuOptions, mnualpha, mnuupload,
+                       mnuexport->menuAction()}) {
         a->setEnabled(enabled);
     }
     if (enabled && closeRequested_) {

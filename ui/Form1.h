@@ -26,6 +26,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -120,6 +121,9 @@ public:
     QAction* mnuOptions = nullptr;
     QAction* mnualpha = nullptr;
     QAction* mnuupload = nullptr;
+    QMenu* mnuexport = nullptr;  // Export, the last menu of the bar
+    QAction* mnuwebsite = nullptr;
+    QAction* mnuebook = nullptr;
 
 public slots:
     void Combo1_Click();
@@ -149,6 +153,8 @@ public slots:
     void Command8_Click();  // Publish Alpha
     void mnualpha_Click();
     void mnucurrent_Click();  // Report Current
+    void mnuwebsite_Click();  // Export > Web site
+    void mnuebook_Click();    // Export > E-book (EPUB)
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,8 @@
 // The main window's publishing commands: Publish, Publish Changed, AlphaPage (and Publish
-// Alpha), Create RTF and Report Current. The writers in publish/ do the work; these handlers
-// ask the questions, show the progress in Frame2 and say what happened: a message or a beep,
-// then a status line with how many entries went where, and how long it took.
+// Alpha), Create RTF, Report Current and the Export menu's web site and e-book. The writers in
+// publish/ do the work; these handlers ask the questions, show the progress in Frame2 and say what
+// happened: a message or a beep, then a status line with how many entries went where, and how
+// long it took.
 //
 // While a publication runs the window's commands are off, so the pending events that the
 // progress lets through (to repaint Frame2) cannot start another command. Whatever way a run
@@ -24,6 +25,10 @@
 #include "app/Sutils.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"
+#include "publish/BookIdentifier.h"
+#include "publish/EpubBook.h"
+#include "publish/ModernSite.h"
+#include "publish/PalmFolder.h"
 #include "publish/PalmOutput.h"
 #include "publish/SitePublisher.h"
 #include "ui/Form1.h"
@@ -129,6 +134,18 @@ std::optional<QString> failureOf(Fn&& fn) {
     return std::nullopt;
 }
 
+// The first lines of a list of problems for a message box, and how many more the command of
+// tavri-cli that writes the same output would list.
+QStringList ShortList(QStringList lines, const char* command) {
+    constexpr qsizetype kShown = 20;
+    if (lines.size() > kShown) {
+        const qsizetype more = lines.size() - kShown;
+        lines.resize(kShown);
+        lines << QStringLiteral("and %1 more (tavri-cli %2 lists them all)").arg(more).arg(command);
+    }
+    return lines;
+}
+
 }  // namespace
 
 void Form1::connectPublishCommands() {
@@ -138,6 +155,8 @@ void Form1::connectPublishCommands() {
     connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(mnualpha, &QAction::triggered, this, &Form1::mnualpha_Click);
     connect(mnucurrent, &QAction::triggered, this, &Form1::mnucurrent_Click);
+    connect(mnuwebsite, &QAction::triggered, this, &Form1::mnuwebsite_Click);
+    connect(mnuebook, &QAction::triggered, this, &Form1::mnuebook_Click);
 }
 
 void Form1::Command4_Click() {
@@ -261,6 +280,66 @@ void Form1::mnucurrent_Click() {
                             QString(), MessageIcon::Warning);
         }
     });
+}
+
+// The modern web site, beside the classic one; the status line says where it is and what the
+// writer should mend. The changed flags stay as they are: this is no publication.
+void Form1::mnuwebsite_Click() {
+    std::optional<ModernSiteReport> report;
+    std::optional<QString> failure;
+    {
+        PublicationScope scope(*this);
+        WindowProgress progress(*this);
+        failure = failureOf([&] {
+            report = WriteModernSite(state_, ModernSiteOptions(), progress);
+            dialogs_.beep();
+        });
+    }
+    if (failure) {
+        reportError(*failure);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("Web site written: %1index.html").arg(report->folder));
+    const QStringList problems = ShortList(DescribeProblems(*report), "site");
+    if (!problems.isEmpty()) {
+        dialogs_.inform(QStringLiteral("The web site is written. Its notes hold these links and "
+                                       "images, which you may want to mend:\n") +
+                            problems.join(QLatin1Char('\n')),
+                        state_.AppTitle, MessageIcon::Warning);
+    }
+}
+
+// The e-book, in the palm folder beside the other reading files, in the web site's language. The
+// status line names the file; what the notes lost on the way is listed as the web site's
+// problems are. The changed flags stay as they are: this is no publication.
+void Form1::mnuebook_Click() {
+    std::optional<EpubReport> report;
+    const QString path = DefaultEpubPath(state_);
+    std::optional<QString> failure;
+    {
+        PublicationScope scope(*this);
+        WindowProgress progress(*this);
+        failure = failureOf([&] {
+            EnsurePalmFolder(state_);
+            EpubOptions options;
+            options.identifier = BookIdentifier(state_);
+            options.language = ModernSiteOptions().lang;
+            report = WriteEpubBook(state_, path, options, progress);
+            dialogs_.beep();
+        });
+    }
+    if (failure) {
+        reportError(*failure);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("E-book written: %1").arg(path));
+    const QStringList dropped = ShortList(report->dropped, "epub");
+    if (!dropped.isEmpty()) {
+        dialogs_.inform(QStringLiteral("The e-book is written. These parts of the notes are not "
+                                       "in it:\n") +
+                            dropped.join(QLatin1Char('\n')),
+                        state_.AppTitle, MessageIcon::Warning);
+    }
 }
 
 }  // namespace tavri

@@ -31,16 +31,17 @@ TEST(AdHocReportTest, EntriesFollowTheListOrderAndMissingIdsLeaveAnOpenBlock) {
     const qint64 second = c.add({"Amy", "", "", u"Caf\u00E9 \u2603"_qs, "   ", true});
     const QString path = WriteAdHocReport(c.state(), {second, 0, first}, QStringLiteral(" orc "));
     EXPECT_EQ(path, c.state().ReportsDir() + "AdHoc.htm");
-    EXPECT_EQ(ReadAll(path).toStdString(),
-              (kHead + Lines({"<h1>Query on  orc </h1>"}) + kOpen +
-               Lines({"<b>Name: </b>Amy<br>", "<b>Race/Loc'n: </b><br>", "<b>Date: </b><br>",
-                      "<b>Description: </b>Caf\xE9 &#9731;<br>", "</td></tr></table>", "<hr>"}) +
-               kOpen + kOpen +
-               Lines({"<b>Name: </b>Zed<br>", "<b>Race/Loc'n: </b>Orc<br>", "<b>Date: </b>12<br>",
-                      "<b>Description: </b>Green<br>", "Line one\r\n<b>two</b><br>",
-                      "</td></tr></table>", "<hr>"}) +
-               kEnd)
-                  .toStdString());
+    EXPECT_EQ(
+        ReadAll(path).toStdString(),
+        (kHead + Lines({"<h1>Query on  orc </h1>"}) + kOpen +
+         Lines({"<b>Name: </b>Amy<br>", "<b>Race/Loc'n: </b><br>", "<b>Date: </b><br>",
+                "<b>Description: </b>Caf\xC3\xA9 \xE2\x98\x83<br>", "</td></tr></table>", "<hr>"}) +
+         kOpen + kOpen +
+         Lines({"<b>Name: </b>Zed<br>", "<b>Race/Loc'n: </b>Orc<br>", "<b>Date: </b>12<br>",
+                "<b>Description: </b>Green<br>", "Line one\r\n<b>two</b><br>", "</td></tr></table>",
+                "<hr>"}) +
+         kEnd)
+            .toStdString());
     EXPECT_EQ(ReportWrittenMessage(path),
               "Report written to " + c.state().ReportsDir() + "AdHoc.htm");
 }

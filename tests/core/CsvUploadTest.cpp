@@ -142,14 +142,16 @@ TEST_F(CsvUploadTest, ANameIsCutAfter25CharactersAndTheCutIsReportedOnce) {
     EXPECT_EQ(sink_.truncations,
               (std::vector<QString>{"Truncation: Twenty-six characters lon",
                                     "Truncation: " + emoji + "234567890123456789012345"}));
-    // The log is Windows-1252 text: a character the code page cannot hold is written as "?".
+    // The log is UTF-8 text: every character reaches it.
     EXPECT_EQ(log(),
               "Exactly twenty-five chars uploaded OK\r\n"
               "Truncation: Twenty-six characters lon\r\n"
               "Twenty-six characters lon uploaded OK\r\n"
               "Padded, and exactly 25 ch uploaded OK\r\n"
-              "Truncation: ?234567890123456789012345\r\n"
-              "?234567890123456789012345 uploaded OK\r\n");
+              "Truncation: \xF0\x9F\x90\x89"
+              "234567890123456789012345\r\n"
+              "\xF0\x9F\x90\x89"
+              "234567890123456789012345 uploaded OK\r\n");
 }
 
 TEST_F(CsvUploadTest, SevenValuesOnALineShiftEveryFollowingRecord) {
@@ -465,8 +467,8 @@ TEST(CsvUploadFixture, AFileSavedByASpreadsheetProgramImportsAsExpectedInEitherE
                                         "Truncation: \xC3\x89lodie of the Moorland Ma")}));
         EXPECT_EQ(ReadAll(folder.path() + "/TavriUploadLog.txt"),
                   "Aldous Grey uploaded OK\r\n"
-                  "Truncation: \xC9lodie of the Moorland Ma\r\n"
-                  "\xC9lodie of the Moorland Ma uploaded OK\r\n"
+                  "Truncation: \xC3\x89lodie of the Moorland Ma\r\n"
+                  "\xC3\x89lodie of the Moorland Ma uploaded OK\r\n"
                   "name uploaded OK\r\n");
         EXPECT_EQ(outcome.closingText(),
                   "File successfully uploaded, 3 records added\n1 name was cut to 25 characters.");

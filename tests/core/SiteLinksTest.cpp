@@ -20,15 +20,6 @@ namespace {
 using test::ReadAll;
 using test::TempCompendium;
 
-QString Decode1252(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (char b : bytes) {
-        text += QChar(windows1252Char(static_cast<unsigned char>(b)));
-    }
-    return text;
-}
-
 // "page -> target" for every link or frame source in the folder's pages that points at a file
 // that is missing or at an anchor the target page does not have.
 std::vector<std::string> BrokenLinks(const QString& folder, const std::set<QString>& mayBeMissing) {
@@ -39,7 +30,7 @@ std::vector<std::string> BrokenLinks(const QString& folder, const std::set<QStri
         if (page == QLatin1String("temp.htm")) {
             continue;  // the scratch file of the alphabetical site, not a page of it
         }
-        const QString text = Decode1252(ReadAll(folder + page));
+        const QString text = QString::fromUtf8(ReadAll(folder + page));
         for (auto it = link.globalMatch(text); it.hasNext();) {
             const QString target = it.next().captured(1);
             const QString file = target.section(QLatin1Char('#'), 0, 0);
@@ -47,7 +38,7 @@ std::vector<std::string> BrokenLinks(const QString& folder, const std::set<QStri
             const QString resolved = file.isEmpty() ? page : file;
             bool ok = QFileInfo(folder + resolved).isFile() || mayBeMissing.count(resolved) > 0;
             if (ok && !fragment.isEmpty() && QFileInfo(folder + resolved).isFile()) {
-                ok = Decode1252(ReadAll(folder + resolved))
+                ok = QString::fromUtf8(ReadAll(folder + resolved))
                          .contains(QStringLiteral("<a name=\"") + fragment + QStringLiteral("\">"));
             }
             if (!ok) {

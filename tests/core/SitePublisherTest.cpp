@@ -21,7 +21,7 @@ using test::ReadAll;
 using test::TempCompendium;
 using test::WriteAll;
 
-// Expected file bytes: each line given in Windows-1252 and ended with CR LF.
+// Expected file bytes: each line given in UTF-8 and ended with CR LF.
 QByteArray Lines(std::initializer_list<const char*> lines) {
     QByteArray bytes;
     for (const char* l : lines) {
@@ -120,9 +120,9 @@ const QByteArray kAppleRow =
 const QByteArray kAvalonRow = Row("<td>Avalon<td>", "elf", "old", "Isle");
 const QByteArray kLivesRow = Row("<td><a href=\"G3.htm\">9 Lives</a><td>", "High-Elves", "", "Cat");
 const QByteArray kEclairRow =
-    Row("<td><a href=\"G7.htm\">\xC9"
-        "clair &#9731;</a><td>",
-        "Caf\xE9", "", "Pastry &#128512;");
+    Row("<td><a href=\"G7.htm\">\xC3\x89"
+        "clair \xE2\x98\x83</a><td>",
+        "Caf\xC3\xA9", "", "Pastry \xF0\x9F\x98\x80");
 
 TEST_F(SitePublisherTest, StartPageWrapsEveryLineOfTheFrameTemplate) {
     publish();
@@ -153,7 +153,7 @@ TEST_F(SitePublisherTest, RaceLocationListHasOneLinkPerRunOfEqualStoredValues) {
     publish();
     const QByteArray list =
         "<a href=\"g-.htm\" target=\"gmain\"></a><br>"
-        "<a href=\"g-CAF.htm\" target=\"gmain\">Caf\xE9</a><br>"
+        "<a href=\"g-CAF.htm\" target=\"gmain\">Caf\xC3\xA9</a><br>"
         "<a href=\"g-D.htm\" target=\"gmain\">D</a><br>"
         "<a href=\"g-ELF.htm\" target=\"gmain\">Elf</a><br>"
         "<a href=\"g-ELF.htm\" target=\"gmain\">elf</a><br>"
@@ -194,7 +194,7 @@ TEST_F(SitePublisherTest, RaceLocationPagesGroupByUpperCaseAndLaterGroupsReplace
               (HeadAndBody() + Lines({"<h1>High-Elves</h1>"}) + TableStart() + kLivesRow + End())
                   .toStdString());
     EXPECT_EQ(page("g-CAF.htm"),
-              (HeadAndBody() + Lines({"<h1>Caf\xE9</h1>"}) + TableStart() + kEclairRow + End())
+              (HeadAndBody() + Lines({"<h1>Caf\xC3\xA9</h1>"}) + TableStart() + kEclairRow + End())
                   .toStdString());
     // The one-letter key "D" replaces Dove's letter page.
     EXPECT_EQ(page("g-D.htm"),
@@ -224,12 +224,12 @@ TEST_F(SitePublisherTest, EntryPagesCarryNotesWithBreaksAndLinkBackToTheirRaceLo
     EXPECT_EQ(
         page("G7.htm"),
         (Lines({"<html>", "<head>",
-                "<title>\xC9"
-                "clair &#9731;</title>"}) +
+                "<title>\xC3\x89"
+                "clair \xE2\x98\x83</title>"}) +
          pageHead +
-         Lines({"<h1>\xC9"
-                "clair &#9731;</h1>",
-                "<p>Pastry &#128512;</p>", "<hr>", "<p>Cr\xE8me</p>", "", "<hr>",
+         Lines({"<h1>\xC3\x89"
+                "clair \xE2\x98\x83</h1>",
+                "<p>Pastry \xF0\x9F\x98\x80</p>", "<hr>", "<p>Cr\xC3\xA8me</p>", "", "<hr>",
                 "<a href=\"g-CAF.htm\">Click here to return to index</a>", "</body>", "</html>"}))
             .toStdString());
     // Blank and missing notes: no page.

@@ -36,16 +36,18 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
     TomeOutput(c.state(), progress);
 
     const QString palm = c.state().PalmDir();
-    EXPECT_EQ(test::ReadAll(palm + "Tavri-TR.txt"),
-              Crlf({"<new>", "Campaign Tavri",
-                    // blanks around values are trimmed, blanks inside kept; tags stay
-                    "<new>", "Aldric", "Race/Location: Human", "Date: 1021 AR", "The smith",
-                    "Line one\r\nThe <b>bold</b> smith\r\nLine three",
-                    // missing notes: five lines; the dragon is outside the code page
-                    "<new>", "7th Legion", "Race/Location: Army", "Date: ", "Marching ?",
-                    // blank notes: five lines
-                    "<new>", "ash", "Race/Location: Tree", "Date: \xE9t\xE9", "A tree", "<new>",
-                    "?????", "Race/Location: Greek", "Date: ", "Last", "<i>only</i>"}));
+    EXPECT_EQ(
+        test::ReadAll(palm + "Tavri-TR.txt"),
+        Crlf({"<new>", "Campaign Tavri",
+              // blanks around values are trimmed, blanks inside kept; tags stay
+              "<new>", "Aldric", "Race/Location: Human", "Date: 1021 AR", "The smith",
+              "Line one\r\nThe <b>bold</b> smith\r\nLine three",
+              // missing notes: five lines; every character is kept
+              "<new>", "7th Legion", "Race/Location: Army", "Date: ", "Marching \xF0\x9F\x90\x89",
+              // blank notes: five lines
+              "<new>", "ash", "Race/Location: Tree", "Date: \xC3\xA9t\xC3\xA9", "A tree", "<new>",
+              "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", "Race/Location: Greek", "Date: ", "Last",
+              "<i>only</i>"}));
 
     EXPECT_EQ(test::ReadAll(palm + "PR-Tavri.pml"),
               Crlf({R"(\vTITLE=" The Reach "\v)",
@@ -56,7 +58,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     R"(\q="#Aldric"\BAldric\B\q)",
                     R"(\q="#7thLegion"\B7th Legion\B\q)",
                     R"(\q="#ash"\Bash\B\q)",
-                    R"(\q="#"\B\U03A9\U03BC\U03AD\U03B3\U03B1\B\q)",
+                    R"(\q="#"\B\U03a9\U03bc\U03ad\U03b3\U03b1\B\q)",
 
                     R"(\c)",
                     R"(\x\BAldric\B\x)",
@@ -78,7 +80,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     "Race/Location: Army",
                     "Date: ",
                     "",
-                    R"(Marching \UD83D\UDC09)",
+                    R"(Marching \Ud83d\Udc09)",
                     "",
                     R"(\q="#contents"\BContents\B\q)",
 
@@ -94,7 +96,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     R"(\q="#contents"\BContents\B\q)",
 
                     R"(\c)",
-                    R"(\x\B\U03A9\U03BC\U03AD\U03B3\U03B1\B\x)",
+                    R"(\x\B\U03a9\U03bc\U03ad\U03b3\U03b1\B\x)",
                     R"(\c)",
                     R"(\Q="")",
                     "Race/Location: Greek",
