@@ -33,13 +33,13 @@ public:
     TerminalProgress() : enabled_(isatty(fileno(stderr)) == 1) {}
     ~TerminalProgress() override { endLine(); }
 
-    void phase(PublishPhase phase, qint64 total) override {
+    void phase(const QString& name, qint64 total) override {
         count_.start(total);
         if (!enabled_) {
             return;
         }
         endLine();
-        Err() << PhaseName(phase) << "\n";
+        Err() << name << "\n";
         Err().flush();
     }
     void step(qint64 walkDone, qint64 walkTotal) override {

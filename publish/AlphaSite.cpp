@@ -258,7 +258,7 @@ qint64 PublishAlphaSite(AppState& state, PublishProgress& progress) {
     const qint64 total = writeRaceLocationStrip(state, style);
     writeLetterColumn(state, style);
     WriteTopPage(state, style);
-    progress.phase(PublishPhase::IndexPages, 2 * total);
+    progress.phase(PhaseName(PublishPhase::IndexPages), 2 * total);
     letterWalk(state, style, progress, total);
     raceLocationWalk(state, style, progress, total);
     WriteReadingFiles(state, progress);

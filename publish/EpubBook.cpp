@@ -460,8 +460,8 @@ QString DefaultEpubPath(const AppState& state) {
 
 EpubReport WriteEpubBook(AppState& state, const QString& path, const EpubOptions& options,
                          PublishProgress& progress) {
-    progress.phase(QStringLiteral("Writing the e-book:"));
     const BookLayout book = ReadLayout(state);
+    progress.phase(QStringLiteral("Writing the e-book:"), static_cast<qint64>(book.entries.size()));
     const QDateTime modified =
         (options.modified.isValid() ? options.modified : QDateTime::currentDateTimeUtc()).toUTC();
     const Writer writer{book, options, modified.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ"))};

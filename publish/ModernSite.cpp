@@ -543,9 +543,9 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
         throw FileError(QStringLiteral("create the folder"), report.folder,
                         QStringLiteral("the folder cannot be made"));
     }
-    progress.phase(QStringLiteral("Writing web site:"));
     SiteModel model = readModel(state);
     report.entries = static_cast<qint64>(model.entries.size());
+    progress.phase(QStringLiteral("Writing web site:"), 2 * report.entries);
     const ImageUse images = renderNotes(model, report, progress);
 
     SiteWriter w(model, options, report);

@@ -30,9 +30,10 @@ inline QString PhaseName(PublishPhase phase) {
 class PublishProgress {
 public:
     virtual ~PublishProgress() = default;
-    // A phase begins; its walks, one after the other, step through total entries in all.
-    virtual void phase(PublishPhase phase, qint64 total) {
-        (void)phase;
+    // A phase begins, under its name as the progress frame shows it (PhaseName for the phases of
+    // a publication); its walks, one after the other, step through total entries in all.
+    virtual void phase(const QString& name, qint64 total) {
+        (void)name;
         (void)total;
     }
     // The entry being written, by its stored name. The window repaints here.

@@ -272,7 +272,7 @@ void IndexRow(OutputFile& out, const Recordset& entry) {
 }
 
 void WriteReadingFiles(AppState& state, PublishProgress& progress) {
-    progress.phase(PublishPhase::ReadingFiles, 2);
+    progress.phase(PhaseName(PublishPhase::ReadingFiles), 2);
     TomeOutput(state, progress);
     progress.step(1, 2);
     TavriPageOutput(state, progress);
@@ -290,10 +290,10 @@ qint64 PublishSite(AppState& state, const SitePublishOptions& options, PublishPr
     if (!QFileInfo::exists(state.ReportsDir() + QStringLiteral("gtop.htm"))) {
         WriteTopPage(state, style);
     }
-    progress.phase(PublishPhase::IndexPages, 2 * total);
+    progress.phase(PhaseName(PublishPhase::IndexPages), 2 * total);
     letterWalk(state, style, progress, total);
     raceLocationWalk(state, style, progress, total);
-    progress.phase(PublishPhase::EntryPages, total);
+    progress.phase(PhaseName(PublishPhase::EntryPages), total);
     entryPageWalk(state, style, options, progress, total);
     WriteReadingFiles(state, progress);
 
@@ -303,7 +303,7 @@ qint64 PublishSite(AppState& state, const SitePublishOptions& options, PublishPr
 }
 
 void ClearChangedFlags(AppState& state, PublishProgress& progress, qint64 total) {
-    progress.phase(PublishPhase::ClearingChangedFlags, total);
+    progress.phase(PhaseName(PublishPhase::ClearingChangedFlags), total);
     Recordset& rs = *state.EntryRs;
     rs.setIndex(u"id");
     rs.moveFirst();

@@ -46,10 +46,10 @@ class WindowProgress : public PublishProgress {
 public:
     explicit WindowProgress(Form1& window) : w_(window) {}
 
-    void phase(PublishPhase phase, qint64 total) override {
+    void phase(const QString& name, qint64 total) override {
         count_.start(total);
         if (!w_.closeRequested()) {
-            w_.Label3->setText(PhaseName(phase));
+            w_.Label3->setText(name);
         }
         w_.ProgressBar->setValue(0);
         barValue_ = 0;

@@ -56,8 +56,8 @@ void SetOption(AppState& s, const char16_t* field, const QVariant& value) {
 
 class CountingProgress : public PublishProgress {
 public:
-    void phase(PublishPhase phase, qint64 total) override {
-        phases.push_back(PhaseName(phase));
+    void phase(const QString& name, qint64 total) override {
+        phases.push_back(name);
         count.start(total);
         totals.push_back(total);
         reached.push_back(0);
