@@ -87,7 +87,7 @@ TEST(RegionRtfOutput, EveryCharacterAFileNameCannotHoldBecomesAnUnderscore) {
     // "-" opens no group by the rule, yet with no file open its entry gets a file of its own.
     EXPECT_EQ(test::ReadAll(palm + "RegionTavri--.rtf"),
               RegionFile("-", {R"(\par\b\fs15Dash\b0: Quick)"}));
-    EXPECT_EQ(FilesIn(c.state().ReportsDir()), QStringList({"images", "palm"}));
+    EXPECT_EQ(FilesIn(c.state().ReportsDir()), QStringList({"TavriStyle.css", "images", "palm"}));
 }
 
 TEST(RegionRtfOutput, AnEmptyCompendiumWritesNoFile) {
