@@ -222,6 +222,7 @@ SiteStyle ReadSiteStyle(const AppState& state) {
 void PageHead(OutputFile& out, const QString& campaign) {
     out.line(u"<html>");
     out.line(u"<head>");
+    out.line(kCharsetLine);
     out.line(QStringLiteral("<title>") + campaign + QStringLiteral("</title>"));
     out.line(u"</head>");
 }
