@@ -274,6 +274,7 @@ void WriteReadingFiles(AppState& state, PublishProgress& progress) {
 void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress) {
     progress.phase(QStringLiteral("Publishing:"));
     const QStringList frameLines = readFrameTemplate(state);
+    RemoveLeftoverTemporaries(state.ReportsDir());
     const SiteStyle style = ReadSiteStyle(state);
 
     writeStartPage(state, frameLines);
