@@ -38,3 +38,7 @@ grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
 # every frame loads, every link inside the site resolves, entry pages render their notes' mark-up.
 (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 TAVRI_CLI="$PWD/build/tavri-cli" node --test tests/browser/
+
+# The reading files of the hard-text compendium and the demo in the readers people use: every RTF
+# file in LibreOffice, the PML files in calibre (tests/readers/).
+TAVRI_CLI="$PWD/build/tavri-cli" node tests/readers/check-readers.mjs
