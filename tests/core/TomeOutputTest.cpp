@@ -1,7 +1,7 @@
 // The whole-compendium reading files, Tavri-TR.txt and PR-Tavri.pml, compared byte for byte on
 // a small compendium that holds the cases that go wrong: blanks around values, notes of three
 // lines with bold tags, blank and missing notes, names that start with a digit or a lower-case
-// letter, a name with no Latin letter or digit (the empty anchor), characters outside
+// letter, a name with no Latin letter or digit (anchored by its id), characters outside
 // Windows-1252 and a title with blanks around it.
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     R"(\q="#Aldric"\BAldric\B\q)",
                     R"(\q="#7thLegion"\B7th Legion\B\q)",
                     R"(\q="#ash"\Bash\B\q)",
-                    R"(\q="#"\B\U03A9\U03BC\U03AD\U03B3\U03B1\B\q)",
+                    R"(\q="#4"\B\U03A9\U03BC\U03AD\U03B3\U03B1\B\q)",
 
                     R"(\c)",
                     R"(\x\BAldric\B\x)",
@@ -96,7 +96,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     R"(\c)",
                     R"(\x\B\U03A9\U03BC\U03AD\U03B3\U03B1\B\x)",
                     R"(\c)",
-                    R"(\Q="")",
+                    R"(\Q="4")",
                     "Race/Location: Greek",
                     "Date: ",
                     "",
@@ -143,7 +143,7 @@ TEST(TomeOutput, MakesAMissingPalmFolderAndReplacesOlderFiles) {
                     R"(\q="#contents"\BContents\B\q)"}));
 }
 
-TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheErrorAndTheFinishedFileStays) {
+TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheError) {
     test::TempCompendium c("Reach");
     c.add({"Bran", "Crows", "", "Seer", QString()});
     const QString palm = c.state().PalmDir();
@@ -155,7 +155,6 @@ TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheErrorAndTheFinishedFileStays) 
     } catch (const FileError& e) {
         EXPECT_TRUE(e.message().contains(palm + "PR-Tavri.pml")) << e.message().toStdString();
     }
-    EXPECT_TRUE(QFile::exists(palm + "Tavri-TR.txt"));
 
     // The palm folder itself blocked by a file: the error names the folder.
     ASSERT_TRUE(QDir(palm).removeRecursively());
