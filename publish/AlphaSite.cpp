@@ -64,37 +64,6 @@ QString attributeValue(const QString& value) {
     return escaped;
 }
 
-// gcontents.htm, the race/location strip: one link per run of equal stored values, all on one
-// line; a missing value never starts a run.
-class RaceLocationStripWriter : public WalkWriter {
-public:
-    RaceLocationStripWriter(AppState& state, const SiteStyle& style)
-        : out_(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html) {
-        pageStart(out_, state, style);
-    }
-
-    void entry(const Recordset& rs) override {
-        const QVariant value = rs.field(u"race-location");
-        if (!value.isNull() && value.toString() != previous_) {
-            previous_ = value.toString();
-            out_.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(previous_) +
-                      QStringLiteral(".htm\" target=\"gmain\">") + previous_ +
-                      QStringLiteral("</a> "));
-        }
-    }
-
-    void finish() override {
-        out_.line();
-        out_.line(u"</body>");
-        out_.line(u"</html>");
-        out_.close();
-    }
-
-private:
-    OutputFile out_;
-    QString previous_ = QStringLiteral("&");
-};
-
 // glettersdates.htm: the letters A to Z, then every other letter page of the run.
 void writeLetterColumn(AppState& state, const SiteStyle& style, const QStringList& otherLetters) {
     OutputFile out(state.ReportsDir() + QStringLiteral("glettersdates.htm"), OutputFormat::Html);
@@ -294,7 +263,8 @@ std::unique_ptr<Publication> PublishAlphaSite(AppState& state, PublishProgress& 
         writeLetterColumn(state, style, letters.otherLetters());
     }
     {
-        RaceLocationStripWriter strip(state, style);
+        RaceLocationStrip strip(state, QStringLiteral(" "));
+        pageStart(strip.out(), state, style);
         AlphaRaceLocationWriter raceLocations(state, style, progress, pages);
         const auto pageOutput = MakePageOutputWriter(state);
         WalkEntries(rs, u"rldex", {&strip, &raceLocations, pageOutput.get()}, progress, total);

@@ -165,38 +165,6 @@ void writeLetterStrip(AppState& state, const SiteStyle& style, const QStringList
     letters.close();
 }
 
-// gcontents.htm: one link per run of equal stored race/locations; a missing value belongs to
-// the run before it.
-class ContentsPageWriter : public WalkWriter {
-public:
-    ContentsPageWriter(AppState& state, const SiteStyle& style)
-        : out_(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html) {
-        PageHead(out_, optionText(state, u"campaign"));
-        out_.line(SiteBodyTag(state, style));
-        out_.line(homeLink());
-        out_.line(u"<br>");
-    }
-
-    void entry(const Recordset& rs) override {
-        const QVariant value = rs.field(u"race-location");
-        if (!value.isNull() && value.toString() != previous_) {
-            previous_ = value.toString();
-            out_.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(previous_) +
-                      QStringLiteral(".htm\" target=\"gmain\">") + previous_ +
-                      QStringLiteral("</a><br>"));
-        }
-    }
-
-    void finish() override {
-        pageEnd(out_);
-        out_.close();
-    }
-
-private:
-    OutputFile out_;
-    QString previous_ = QStringLiteral("&");
-};
-
 // The race/location pages. A group whose page the run already began (a key shared with an
 // earlier group or with a letter) closes the table there and adds its own heading and table.
 class RaceLocationPagesWriter : public WalkWriter {
@@ -336,7 +304,11 @@ std::unique_ptr<Publication> PublishSite(AppState& state, const SitePublishOptio
         writeLetterStrip(state, style, letters.otherLetters());
     }
     {
-        ContentsPageWriter contents(state, style);
+        RaceLocationStrip contents(state, QStringLiteral("<br>"));
+        PageHead(contents.out(), optionText(state, u"campaign"));
+        contents.out().line(SiteBodyTag(state, style));
+        contents.out().line(homeLink());
+        contents.out().line(u"<br>");
         RaceLocationPagesWriter raceLocations(state, style, pages);
         const auto pageOutput = MakePageOutputWriter(state);
         WalkEntries(rs, u"rldex", {&contents, &raceLocations, pageOutput.get()}, progress, total);
@@ -346,6 +318,25 @@ std::unique_ptr<Publication> PublishSite(AppState& state, const SitePublishOptio
     state.EntryRs->setIndex(u"id");
     state.EntryRs->moveFirst();
     return published;
+}
+
+RaceLocationStrip::RaceLocationStrip(const AppState& state, QString afterLink)
+    : out_(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html),
+      afterLink_(std::move(afterLink)) {}
+
+void RaceLocationStrip::entry(const Recordset& rs) {
+    const QVariant value = rs.field(u"race-location");
+    if (!value.isNull() && value.toString() != previous_) {
+        previous_ = value.toString();
+        out_.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(previous_) +
+                  QStringLiteral(".htm\" target=\"gmain\">") + previous_ + QStringLiteral("</a>") +
+                  afterLink_);
+    }
+}
+
+void RaceLocationStrip::finish() {
+    pageEnd(out_);
+    out_.close();
 }
 
 QStringList LatinCapitals() {

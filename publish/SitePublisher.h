@@ -15,6 +15,7 @@
 
 #include "app/AppState.h"
 #include "app/OutputFile.h"
+#include "publish/GroupedWalk.h"
 #include "publish/Progress.h"
 #include "publish/Publication.h"
 
@@ -53,6 +54,23 @@ bool IsLatinCapital(const QString& letter);
 // between the name cell and the race/location cell (the letter walk writes entry pages there).
 void IndexRow(OutputFile& out, const Recordset& entry,
               const std::function<void()>& afterNameCell = {});
+
+// gcontents.htm's strip of race/locations, fed in "rldex" order: one link to the page of each
+// run of equal stored values (exact comparison; a missing value never starts a run), each
+// followed by afterLink, all on one line. The caller writes the page's start through out();
+// finish ends the line and the page.
+class RaceLocationStrip : public WalkWriter {
+public:
+    RaceLocationStrip(const AppState& state, QString afterLink);
+    OutputFile& out() { return out_; }
+    void entry(const Recordset& rs) override;
+    void finish() override;
+
+private:
+    OutputFile out_;
+    QString afterLink_;
+    QString previous_ = QStringLiteral("&");
+};
 
 // What the user chose for a run.
 struct SitePublishOptions {

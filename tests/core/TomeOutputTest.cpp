@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <initializer_list>
+#include <vector>
 
 #include "app/FileError.h"
 #include "publish/PalmOutput.h"
@@ -165,5 +167,37 @@ TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheError) {
     } catch (const FileError& e) {
         EXPECT_TRUE(e.message().contains(c.state().ReportsDir() + "palm"))
             << e.message().toStdString();
+    }
+}
+
+// Every contents line of PR-Tavri.pml must reach its own chapter: the anchors of the contents
+// lines, in order, are the chapters' targets, and no two are alike.
+TEST(TomeOutput, EveryContentsLineLinksToAnAnchorOfItsOwn) {
+    const std::vector<std::vector<QString>> cases = {
+        {"Al-Bar", "AlBar", "Al Bar", "AlBar2", "AlBar3"},  // alike in letters and digits
+        {u"\u674E"_qs, u"\u9F8D"_qs, "!", "2"},             // no Latin letter or digit
+    };
+    for (const auto& names : cases) {
+        test::TempCompendium c("Reach");
+        for (const QString& name : names) {
+            c.add({name, "Here", "", "Someone", QString()});
+        }
+        PublishProgress progress;
+        TomeOutput(c.state(), progress);
+        QStringList links;
+        QStringList targets;
+        for (const QByteArray& line :
+             test::ReadAll(c.state().PalmDir() + "PR-Tavri.pml").split('\n')) {
+            if (line.startsWith("\\q=\"#") && !line.startsWith("\\q=\"#contents\"")) {
+                links << QString::fromLatin1(line.mid(5, line.indexOf('"', 5) - 5));
+            } else if (line.startsWith("\\Q=\"") && !line.startsWith("\\Q=\"contents\"")) {
+                targets << QString::fromLatin1(line.mid(4, line.indexOf('"', 4) - 4));
+            }
+        }
+        EXPECT_EQ(links.size(), static_cast<qsizetype>(names.size()));
+        EXPECT_EQ(links, targets);
+        EXPECT_EQ(QSet<QString>(links.begin(), links.end()).size(), links.size())
+            << links.join(' ').toStdString();
+        EXPECT_FALSE(links.contains(QString()));
     }
 }
