@@ -7,8 +7,9 @@
 // are empty or an earlier entry already has them, that text followed by the entry's id (again
 // while still taken). The contents line and the chapter take the anchor from the same call, so
 // each contents line reaches its own chapter.
+#include <cstdint>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "app/OutputFile.h"
 #include "app/Sutils.h"
@@ -41,8 +42,10 @@ struct TomeEntry {
     }
 };
 
-// The anchors handed out so far, kept as hashes so that the set stays small for a large
-// compendium; std::hash is not seeded, so the anchors are the same from run to run.
+// The anchors handed out so far, kept in a Bloom filter of fixed size so that memory does not
+// grow with the compendium. The filter never forgets an anchor, so no two entries share one; a
+// rare false alarm (about one in a million at 100,000 entries) only gives an entry the id
+// suffix it did not need. std::hash is not seeded, so the anchors are the same from run to run.
 class AnchorBook {
 public:
     QString anchorFor(const TomeEntry& e) {
@@ -58,13 +61,27 @@ public:
     }
 
 private:
+    static constexpr size_t kBits = size_t{1} << 23;  // one megabyte
+    static constexpr int kProbes = 4;
+
+    // Marks the anchor as used; false when it (probably) already was.
     bool claim(const QString& anchor) {
         const std::u16string_view units(reinterpret_cast<const char16_t*>(anchor.utf16()),
                                         static_cast<size_t>(anchor.size()));
-        return used_.insert(std::hash<std::u16string_view>{}(units)).second;
+        const uint64_t h1 = std::hash<std::u16string_view>{}(units);
+        const uint64_t h2 = (h1 * 0x9E3779B97F4A7C15ULL) >> 17 | 1;
+        bool fresh = false;
+        for (int i = 0; i < kProbes; ++i) {
+            const uint64_t bit = (h1 + static_cast<uint64_t>(i) * h2) % kBits;
+            uint64_t& word = words_[bit / 64];
+            const uint64_t mask = uint64_t{1} << (bit % 64);
+            fresh = fresh || (word & mask) == 0;
+            word |= mask;
+        }
+        return fresh;
     }
 
-    std::unordered_set<size_t> used_;
+    std::vector<uint64_t> words_ = std::vector<uint64_t>(kBits / 64);
 };
 
 void WritePmlChapter(OutputFile& out, const TomeEntry& e, const QString& anchor) {
