@@ -4,56 +4,23 @@
 // page that the letter strip links to from gindex.htm.
 //
 // Run from test.sh:  TAVRI_CLI=build/tavri-cli node --test tests/browser/
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
-import { copyFileSync, mkdtempSync, readdirSync, readFileSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
+import { copyFileSync, readdirSync, readFileSync } from "node:fs";
 import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
-import { chromium } from "playwright-core";
+import { sharedBrowser, tavri } from "./support.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const cli = path.resolve(process.env.TAVRI_CLI ?? path.join(here, "../../build/tavri-cli"));
-const chromiumPath = process.env.CHROMIUM ?? "/usr/bin/chromium";
 const hardCsv = path.join(here, "../data/hardtext/hardtext.csv");
-
-let browser = null;
-let skipReason = null;
-let work = null;
-
-function tavri(...args) {
-  return execFileSync(cli, args, { encoding: "utf8" });
-}
-
-before(async () => {
-  try {
-    browser = await chromium.launch({
-      executablePath: chromiumPath,
-      args: ["--no-sandbox", "--allow-file-access-from-files"],
-    });
-  } catch (e) {
-    skipReason = `Chromium cannot start (${chromiumPath}): ${e.message.split("\n")[0]}`;
-    console.log(`SKIPPED browser tests: ${skipReason}`);
-  }
-  work = mkdtempSync(path.join(tmpdir(), "tavri-hardtext-"));
-});
-
-after(async () => {
-  if (browser) {
-    await browser.close();
-  }
-  if (work) {
-    rmSync(work, { recursive: true, force: true });
-  }
-});
+const run = sharedBrowser("tavri-hardtext-");
 
 // The hard-text compendium published as the web site (alpha: then as the alphabetical site);
 // returns its reports folder and its entries' trimmed names.
 function publishedHardText(name, alpha) {
-  const dir = path.join(work, name) + "/";
+  const dir = path.join(run.work, name) + "/";
   tavri("new", dir);
-  const csv = path.join(work, `${name}.csv`);  // the upload writes its log beside the file
+  const csv = path.join(run.work, `${name}.csv`);  // the upload writes its log beside the file
   copyFileSync(hardCsv, csv);
   tavri("upload-csv", dir, csv);
   tavri("publish", dir, "--keep-changes");
@@ -74,13 +41,13 @@ const sites = [
 
 for (const site of sites) {
   test(`${site.label}: every page declares UTF-8 and shows the hard names`, async (t) => {
-    if (skipReason) {
-      t.skip(skipReason);
+    if (run.skipReason) {
+      t.skip(run.skipReason);
       return;
     }
     const { reports, names } = publishedHardText(`utf8-${site.alpha}`, site.alpha);
     const pages = readdirSync(reports).filter((f) => f.endsWith(".htm"));
-    const page = await browser.newPage();
+    const page = await run.browser.newPage();
     let shown = "";
     for (const file of pages) {
       const lines = readFileSync(path.join(reports, file), "latin1").split("\r\n");
@@ -102,12 +69,12 @@ for (const site of sites) {
   });
 
   test(`${site.label}: every entry is reachable from gindex.htm through the letter strip`, async (t) => {
-    if (skipReason) {
-      t.skip(skipReason);
+    if (run.skipReason) {
+      t.skip(run.skipReason);
       return;
     }
     const { reports, names } = publishedHardText(`reach-${site.alpha}`, site.alpha);
-    const page = await browser.newPage();
+    const page = await run.browser.newPage();
     await page.goto(pathToFileURL(path.join(reports, "gindex.htm")).href, { waitUntil: "load" });
     const strip = page.frames().find((f) => f.url().endsWith(`/${site.strip}`));
     assert.ok(strip, `gindex.htm shows no ${site.strip}`);
@@ -116,7 +83,7 @@ for (const site of sites) {
     let reached = "";
     for (const url of letterPages) {
       // A page of its own for each, so the error page of a dead link disturbs no other.
-      const letters = await browser.newPage();
+      const letters = await run.browser.newPage();
       try {
         await letters.goto(url, { waitUntil: "load" });
         reached += (await letters.evaluate(() => document.body?.innerText ?? "")) + "\n";
