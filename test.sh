@@ -45,3 +45,7 @@ TAVRI_CLI="$PWD/build/tavri-cli" tests/readers/check-site-html.sh
 
 # The e-book in its readers: epubcheck and calibre's ebook-convert on the demo and hard-text books.
 tests/readers/check-epub.sh build/tavri-cli
+
+# The reading files of the hard-text compendium and the demo in the readers people use: every RTF
+# file in LibreOffice, the PML files in calibre (tests/readers/).
+TAVRI_CLI="$PWD/build/tavri-cli" node tests/readers/check-readers.mjs

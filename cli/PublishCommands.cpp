@@ -171,9 +171,9 @@ std::optional<QString> filterFrom(const Arguments& a, ListFilter& filter) {
 
 // Clears the changed flags after a publication. The site is on disk by then, so a failure says
 // so rather than leaving the impression that nothing was written.
-bool clearFlagsAfterPublishing(AppState& state, PublishProgress& progress, qint64 published) {
+bool clearFlagsAfterPublishing(AppState& state, Publication& published, PublishProgress& progress) {
     try {
-        ClearChangedFlags(state, progress, published);
+        ClearChangedFlags(state, published, progress);
         return true;
     } catch (const StoreError& e) {
         Err() << "The site was written; the changed flags were not cleared: " << e.message()
@@ -193,7 +193,8 @@ int runPublish(const QStringList& args) {
                  "Publishes the web site of the compendium in DIR into DIR/Reports/: the start\n"
                  "page from framebase.txt, the contents pages, the letter and race/location\n"
                  "index pages and a page per entry with notes; then the reading files of\n"
-                 "Reports/palm/. Afterwards every changed flag is cleared.\n"
+                 "Reports/palm/. Afterwards the changed flag of every entry published is\n"
+                 "cleared.\n"
                  "  --changed       rewrite entry pages only for entries marked as changed\n"
                  "                  (Publish Changed); every other page is written in full\n"
                  "  --keep-changes  leave the changed flags as they are (No to Clear Changes?)\n";
@@ -201,8 +202,8 @@ int runPublish(const QStringList& args) {
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    const qint64 published = PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
-    if (!a.has("--keep-changes") && !clearFlagsAfterPublishing(*state, progress, published)) {
+    const auto published = PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
+    if (!a.has("--keep-changes") && !clearFlagsAfterPublishing(*state, *published, progress)) {
         return 1;
     }
     Out() << "Published the web site in " << state->ReportsDir() << "\n";
@@ -219,13 +220,14 @@ int runAlpha(const QStringList& args) {
                  "Publishes the alphabetical site of the compendium in DIR into DIR/Reports/:\n"
                  "a frameset with a letter column and a race/location strip, and one page per\n"
                  "letter and per race/location holding its entries in full; then the reading\n"
-                 "files of Reports/palm/. Afterwards every changed flag is cleared.\n";
+                 "files of Reports/palm/. Afterwards the changed flag of every entry published is\n"
+                 "cleared.\n";
         return 0;
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    const qint64 published = PublishAlphaSite(*state, progress);
-    if (!clearFlagsAfterPublishing(*state, progress, published)) {
+    const auto published = PublishAlphaSite(*state, progress);
+    if (!clearFlagsAfterPublishing(*state, *published, progress)) {
         return 1;
     }
     Out() << "Published the alphabetical site in " << state->ReportsDir() << "\n";

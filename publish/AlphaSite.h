@@ -4,12 +4,13 @@
 // reading files of the palm folder.
 //
 // Like the web site publisher it knows no window: its front end shows the progress, beeps and
-// then clears every changed flag with ClearChangedFlags (SitePublisher.h). Failures throw
+// then clears the changed flags it earned with ClearChangedFlags (Publication.h). Failures throw
 // FileError or StoreError and leave the pages written so far.
 #pragma once
 
 #include "app/AppState.h"
 #include "publish/Progress.h"
+#include "publish/Publication.h"
 #include "publish/SitePublisher.h"
 
 namespace tavri {
@@ -21,9 +22,10 @@ QString AlphaBodyTag(const AppState& state, const SiteStyle& style);
 // gtop.htm, the first page of the main frame: the campaign as heading.
 void WriteTopPage(AppState& state, const SiteStyle& style);
 
-// The whole alphabetical site (its letter and race/location pages are the phase IndexPages),
-// temp.htm left holding the blocks of the last page, then the palm folder. Returns the number
-// of entries published. Leaves EntryRs on index "id".
-qint64 PublishAlphaSite(AppState& state, PublishProgress& progress);
+// The whole alphabetical site, temp.htm left holding the blocks of the last page, and the palm
+// folder, in the phases IndexPages and RaceLocationPages, all read from one snapshot of the
+// compendium, which the result holds for ClearChangedFlags with the number of entries
+// published. Leaves EntryRs on index "id".
+std::unique_ptr<Publication> PublishAlphaSite(AppState& state, PublishProgress& progress);
 
 }  // namespace tavri

@@ -8,17 +8,19 @@
 
 namespace tavri {
 
-// The phases of a publication, in the order a run goes through them. The alphabetical site's
-// letter and race/location pages, which hold the entries' text, are its index pages.
-enum class PublishPhase { IndexPages, EntryPages, ReadingFiles, ClearingChangedFlags };
+// The phases of a publication, in the order a run goes through them. IndexPages is the walk in
+// name order (the letter pages with the entry pages, the whole-compendium reading files);
+// RaceLocationPages the walk in race/location order (the contents strip, the race/location
+// pages, the page files); ReadingFiles the palm folder written on its own.
+enum class PublishPhase { IndexPages, RaceLocationPages, ReadingFiles, ClearingChangedFlags };
 
 // The phase's name as the progress frame shows it.
 inline QString PhaseName(PublishPhase phase) {
     switch (phase) {
         case PublishPhase::IndexPages:
             return QStringLiteral("Index pages:");
-        case PublishPhase::EntryPages:
-            return QStringLiteral("Entry pages:");
+        case PublishPhase::RaceLocationPages:
+            return QStringLiteral("Race/location pages:");
         case PublishPhase::ReadingFiles:
             return QStringLiteral("Reading files:");
         case PublishPhase::ClearingChangedFlags:

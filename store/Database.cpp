@@ -276,6 +276,13 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access) {
     return db;
 }
 
+std::unique_ptr<Database> Database::openReader() const {
+    auto db = connect(path_, SQLITE_OPEN_READONLY,
+                      access_ == Access::Immutable ? Access::Immutable : Access::ReadOnly);
+    db->configure();
+    return db;
+}
+
 // Moves a compendium of the first layout, whose key columns carried a collation of this
 // program, to the current one: same rows, same ids, the id sequence kept, all in one
 // transaction so that a failure leaves the old file as it was.

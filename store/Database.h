@@ -42,6 +42,9 @@ public:
     // Creates a new compendium file with both tables and the one options row; refuses an
     // existing file.
     static std::unique_ptr<Database> create(const QString& path, const QString& campaign);
+    // A second, read-only connection to the compendium this one has open and has checked, for a
+    // long read beside it; it repeats none of the checks or mending that opening does.
+    std::unique_ptr<Database> openReader() const;
 
     ~Database();
     Database(const Database&) = delete;

@@ -172,12 +172,12 @@ void Form1::Command4_Click() {
     const bool clearChanges =
         dialogs_.ask(QStringLiteral("Clear Changes?"), state_.AppTitle, Answer::Yes);
     runPublication([&](PublishProgress& progress, const std::function<void()>& beep) {
-        const qint64 published = PublishSite(state_, SitePublishOptions{changedOnly}, progress);
+        const auto published = PublishSite(state_, SitePublishOptions{changedOnly}, progress);
         beep();
         if (clearChanges) {
-            ClearChangedFlags(state_, progress, published);
+            ClearChangedFlags(state_, *published, progress);
         }
-        return published;
+        return published->published();
     });
 }
 
@@ -227,10 +227,10 @@ void Form1::mnualpha_Click() {
         return;
     }
     runPublication([&](PublishProgress& progress, const std::function<void()>& beep) {
-        const qint64 published = PublishAlphaSite(state_, progress);
+        const auto published = PublishAlphaSite(state_, progress);
         beep();
-        ClearChangedFlags(state_, progress, published);
-        return published;
+        ClearChangedFlags(state_, *published, progress);
+        return published->published();
     });
 }
 

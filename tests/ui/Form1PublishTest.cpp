@@ -127,7 +127,7 @@ TEST_F(Form1Publish, PublishAsksBothQuestionsWritesTheSiteAndClearsTheFlagsOnYes
     EXPECT_TRUE(seen.frameShown);
     EXPECT_FALSE(seen.commandsOn);
     EXPECT_TRUE(seen.busyPointer);
-    EXPECT_EQ(seen.phase, "Reading files:");
+    EXPECT_EQ(seen.phase, "Race/location pages:");
     EXPECT_EQ(seen.entry, "Zed");  // the last entry page written, in name order
     EXPECT_EQ(seen.bar, 1000);
 
@@ -147,7 +147,8 @@ TEST_F(Form1Publish, NoToTheFirstQuestionWritesNothing) {
     EXPECT_EQ(dialogs.messages(),
               std::vector<QString>{"Are you sure you want to publish the entire Tavri"});
     EXPECT_EQ(dialogs.beeps(), 0);
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
+              QStringList({"TavriStyle.css"}));  // only the compendium's own
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
     expectRestored();
 }
@@ -164,7 +165,7 @@ TEST_F(Form1Publish, PublishChangedAsksOnlyClearChangesAndNoKeepsTheFlags) {
     EXPECT_TRUE(exists("G3.htm"));
     EXPECT_EQ(ReadAll(c.state().ReportsDir() + "G2.htm"), "kept");
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    EXPECT_EQ(w->Label3->text(), "Reading files:");
+    EXPECT_EQ(w->Label3->text(), "Race/location pages:");
     expectRestored();
 }
 
@@ -202,7 +203,8 @@ TEST_F(Form1Publish, AMissingFrameTemplateIsReportedBeforeAnythingIsWritten) {
     dialogs.answer(Answer::Yes);
     w->Command4_Click();
     EXPECT_EQ(dialogs.messages().back(), "framebase.txt was not found in " + c.dir() + ".");
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
+              QStringList({"TavriStyle.css"}));  // only the compendium's own
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
     expectRestored();
 }
@@ -216,7 +218,8 @@ TEST_F(Form1Publish, AlphaPageAsksFirstAndNoWritesNothingAndKeepsEveryFlag) {
     EXPECT_EQ(question.defaultAnswer, Answer::No);
     EXPECT_EQ(question.title, c.state().AppTitle);
     EXPECT_TRUE(question.text.contains("clears every changed mark")) << question.text.toStdString();
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
+              QStringList({"TavriStyle.css"}));  // only the compendium's own
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
     EXPECT_EQ(w->statusBar()->currentMessage(), QString());
     expectRestored();
@@ -328,13 +331,13 @@ TEST_F(Form1Publish, TheBarRunsOncePerPhaseUnderThePhasesName) {
              dialogs.answer(Answer::Yes);
              w->Command4_Click();
          },
-         {"Index pages:", "Entry pages:", "Reading files:", "Clearing changed flag:"}},
+         {"Index pages:", "Race/location pages:", "Clearing changed flag:"}},
         {"AlphaPage",
          [&] {
              dialogs.answer(Answer::Yes);
              w->mnualpha_Click();
          },
-         {"Index pages:", "Reading files:", "Clearing changed flag:"}},
+         {"Index pages:", "Race/location pages:", "Clearing changed flag:"}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
