@@ -137,13 +137,14 @@ const char kSearchScript[] =
   }
   starts[n] = hay.length;
 
+  // The entry holding offset, looked for onward from entry from: matches come in order, so a
+  // whole scan steps through the entries once.
   function entryAt(offset, from) {
-    var lo = from, hi = n - 1;
-    while (lo < hi) {
-      var mid = (lo + hi + 1) >> 1;
-      if (starts[mid] <= offset) { lo = mid; } else { hi = mid - 1; }
+    var e = from;
+    while (starts[e + 1] <= offset) {
+      e++;
     }
-    return lo;
+    return e;
   }
 
   function holdsAll(entry, words, from) {
@@ -161,7 +162,7 @@ const char kSearchScript[] =
 
   // The entries holding every word of the query: those whose text starts with its longest word
   // first, each part in name order. A query that only adds to the last one (the user typing on)
-  // looks only at the last one's entries.
+  // looks only at the last one's entries, unless they are so many that a scan is quicker.
   var last = null;
   function search(query) {
     var folded = fold(query);
@@ -173,7 +174,7 @@ const char kSearchScript[] =
     words.sort(function (a, b) { return b.length - a.length; });
     var first = words[0];
     var found = [];
-    if (last !== null && folded.indexOf(last.folded) === 0) {
+    if (last !== null && folded.indexOf(last.folded) === 0 && last.found.length <= n / 8) {
       for (var k = 0; k < last.found.length; k++) {
         if (holdsAll(last.found[k], words, 0)) {
           found.push(last.found[k]);
