@@ -40,5 +40,9 @@ grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
 (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 TAVRI_CLI="$PWD/build/tavri-cli" node --test tests/browser/
 
+# The reading files of the hard-text compendium and the demo in the readers people use: every RTF
+# file in LibreOffice, the PML files in calibre (tests/readers/).
+TAVRI_CLI="$PWD/build/tavri-cli" node tests/readers/check-readers.mjs
+
 # The Nu HTML Checker over every page of the modern site of the demo and hard-text compendiums.
 TAVRI_CLI="$PWD/build/tavri-cli" tests/readers/check-site-html.sh

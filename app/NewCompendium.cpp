@@ -19,7 +19,9 @@ struct DemoEntry {
     const char* raceLocation;
     const char* date;
     const char* desc;
-    const char* notes;  // "" for none; [[Name]] becomes a link to that demo entry
+    // "" for none; [[Name]] becomes a link to that demo entry's page, so it names only entries
+    // that have notes of their own.
+    const char* notes;
     bool changed;
 };
 
@@ -49,7 +51,9 @@ const DemoEntry kDemoWorld[] = {
     {"The Drowned Fair", "Marchlands", "every spring",
      "Festival held on rafts when the marsh "
      "floods",
-     "", false},
+     "Whole villages float their stalls out on the flood.\r\nThe [[Drowned Saint]] is said to "
+     "walk among the rafts.",
+     false},
     {"Korrin Ashdelve", "Dwarf", "980-", "Master of the Ashdelve forges, maker of bells",
      "Korrin cast the bell of [[Greywatch]].\r\nHe claims it rings only for true oaths.", false},
     {"Ashdelve", "Dwarf", "founded 612", "Deep forge-city under the Cinder Hills",
@@ -64,7 +68,7 @@ const DemoEntry kDemoWorld[] = {
      false},
     {"Orla Greywatch", "Human", "1050-", "Captain of Greywatch, niece of Aldric",
      "Orla holds the fort with <b>ninety spears</b> and a stubborn mule.", false},
-    {"Cinder Hills", "Cinder Hills", "", "Range of old volcanoes, rich in iron",
+    {"Cinder Hills", "Cinder Hills", "time out of mind", "Range of old volcanoes, rich in iron",
      "Hot springs, ash fields and the roads to [[Ashdelve]].", false},
     {"Emberwing", "Dragon", "unknown", "Red dragon sleeping under the Cinder Hills",
      "Emberwing last woke in 1012.\r\nThe dwarves of [[Ashdelve]] sing to keep it asleep.", false},
@@ -82,23 +86,23 @@ const DemoEntry kDemoWorld[] = {
      "It met the same year as the [[Treaty of Brackwater]].", true},
     {"Maelis Dunmore", "Human", "1033-1070", "Cartographer who mapped the Shattered Reach",
      "Her maps are still used in [[Brackwater]].\r\nShe died crossing the [[Glass Sea]].", false},
-    {"Glass Sea", "Glass Sea", "", "Shallow sea whose floor is fused glass",
+    {"Glass Sea", "Glass Sea", "since 1012", "Shallow sea whose floor is fused glass",
      "The glass was made in the [[Year of Ash]], some say.", false},
-    {"Saltgrave", "Glass Sea", "founded 950", "Harbour town of wreckers and glass-divers", "",
-     false},
+    {"Saltgrave", "Glass Sea", "founded 950", "Harbour town of wreckers and glass-divers",
+     "Its divers bring up glass from the floor of the [[Glass Sea]].", false},
     {"Captain Rusk", "Human", "1045-", "Smuggler captain of the Glass Sea",
      "Rusk sails the <b>Merry Widow</b> out of [[Saltgrave]].", false},
     {"Orc", "Orc", "ancient", "Clan people of the northern steppe",
      "Orc clans are led by their eldest mothers.", false},
     {"Grish Ironjaw", "Orc", "1038-", "Warlord of the Ironjaw clan",
      "Grish holds the northern fords.\r\nHe owes a debt to [[Captain Rusk]].", false},
-    {"Ironjaw Fords", "Orc", "", "River crossings held by the Ironjaw clan",
+    {"Ironjaw Fords", "Orc", "held since 1040", "River crossings held by the Ironjaw clan",
      "Toll is paid in salt or in songs.", false},
     {"Battle of the Fords", "Orc", "1061", "Clash between the Ironjaw and the marches",
      "Neither side won.\r\n[[Orla Greywatch]] was wounded there.", true},
     {"Nessa Brindle", "Halfling", "1049-", "Innkeeper of the Leaning Lantern",
      "She hears everything and repeats half of it.", false},
-    {"Leaning Lantern", "Halfling", "", "Inn at the crossroads of the Reach",
+    {"Leaning Lantern", "Halfling", "built 1001", "Inn at the crossroads of the Reach",
      "Run by [[Nessa Brindle]].\r\nIts cellar holds a door nobody opens.", false},
     {"Hollowmere", "Halfling", "founded 701",
      "Halfling village of round doors and deep "
@@ -110,19 +114,29 @@ const DemoEntry kDemoWorld[] = {
      "Her feast is [[The Drowned Fair]].", false},
     {"Zarek the Grey", "Human", "990-", "Wizard of the tower at Greywatch",
      "Zarek advises [[Orla Greywatch]] and distrusts dragons.", false},
-    {"Gnoll", "Gnoll", "", "Scavenger people of the ash fields", "", false},
+    {"Gnoll", "Gnoll", "since the Year of Ash", "Scavenger people of the ash fields", "", false},
     {"Tessaly Moon", "Elf", "880-", "Ranger of the beech woods",
      "Tessaly guides travellers past the [[Thorn Council]]'s wards.", false},
     {"Wyrmfall", "Cinder Hills", "1012", "Crater where Emberwing landed in the Year of Ash",
      "Nothing grows there.", false},
-    {"Obsidian Gate", "Dwarf", "", "The ninth and sealed gate of Ashdelve",
+    {"Obsidian Gate", "Dwarf", "sealed 1012", "The ninth and sealed gate of Ashdelve",
      "Sealed since the [[Year of Ash]].", false},
     {"Merry Widow", "Glass Sea", "1058", "Captain Rusk's ship, a low black cutter", "", true},
     {"3rd Flood", "Vael", "1064", "The third great flood remembered at Heron Stair",
      "It drowned half of [[Brackwater]].", false},
-    {"Quill & Ink", "Marchlands", "", "Scriveners' guild of Brackwater",
+    {"Quill & Ink", "Marchlands", "chartered 1050", "Scriveners' guild of Brackwater",
      "They copied the [[Treaty of Brackwater]] in <i>three</i> hands.", false},
 };
+
+// The style sheet that every entry page links: written once, never over the user's own.
+void WriteStyleSheetIfMissing(const QString& dataDir) {
+    const QString path = dataDir + QStringLiteral("Reports/TavriStyle.css");
+    if (!QFileInfo::exists(path)) {
+        OutputFile css(path, OutputFormat::Text);
+        css.part(DefaultStyleSheet());
+        css.close();
+    }
+}
 
 }  // namespace
 
@@ -135,6 +149,31 @@ QString DefaultFrameTemplate() {
         "<frame name=\"gmain\" src=\"gtop.htm\">\r\n"
         "</frameset>\r\n"
         "</frameset>\r\n");
+}
+
+QString DefaultStyleSheet() {
+    return QStringLiteral(
+        "/* The entry pages of the published site. Publishing never replaces this file: */\r\n"
+        "/* change it as you like. The page colours come from the compendium's options. */\r\n"
+        "body {\r\n"
+        "  max-width: 46em;\r\n"
+        "  margin: 1.5em auto;\r\n"
+        "  padding: 0 1em;\r\n"
+        "  font-family: Georgia, \"DejaVu Serif\", serif;\r\n"
+        "  line-height: 1.5;\r\n"
+        "}\r\n"
+        "h1 {\r\n"
+        "  font-family: \"Trebuchet MS\", \"DejaVu Sans\", sans-serif;\r\n"
+        "  margin-bottom: 0.2em;\r\n"
+        "}\r\n"
+        "hr {\r\n"
+        "  border: 0;\r\n"
+        "  border-top: 1px solid #999;\r\n"
+        "}\r\n"
+        "img {\r\n"
+        "  max-width: 100%;\r\n"
+        "  height: auto;\r\n"
+        "}\r\n");
 }
 
 int AddDemoEntries(AppState& state) {
@@ -192,6 +231,7 @@ void CreateCompendium(const QString& dataDir, bool demo) {
         frame.close();
     }
     CreateReportFolders(dataDir);
+    WriteStyleSheetIfMissing(dataDir);
     if (demo) {
         auto state = AppState::Open(dataDir);
         AddDemoEntries(*state);

@@ -1,5 +1,6 @@
 // Making a new compendium: the folder, the database with its options record, a frame template
-// for the web site and the report folders; optionally filled with a small invented world.
+// for the web site, the report folders with the entry pages' style sheet; optionally filled with
+// a small invented world.
 #pragma once
 
 #include <QString>
@@ -15,6 +16,10 @@ void CreateCompendium(const QString& dataDir, bool demo);
 // The frame layout written to framebase.txt: the letter strip across the top, the race/location
 // list at the left and the main frame "gmain".
 QString DefaultFrameTemplate();
+
+// The style sheet written to Reports/TavriStyle.css when a compendium is made without one: the
+// entry pages' typography, leaving their colours to the compendium's options.
+QString DefaultStyleSheet();
 
 // Adds the demo world's entries to an open compendium; returns how many.
 struct AppState;

@@ -252,6 +252,7 @@ void WriteTopPage(AppState& state, const SiteStyle& style) {
 
 void PublishAlphaSite(AppState& state, PublishProgress& progress) {
     progress.phase(QStringLiteral("Publishing:"));
+    RemoveLeftoverTemporaries(state.ReportsDir());
     const SiteStyle style = ReadSiteStyle(state);
 
     writeFrameset(state);

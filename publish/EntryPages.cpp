@@ -40,6 +40,7 @@ void WriteEntryPage(AppState& state, const SiteStyle& style, bool changedOnly,
 
     page.line(u"<html>");
     page.line(u"<head>");
+    page.line(kCharsetLine);
     page.line(QStringLiteral("<title>") + name + QStringLiteral("</title>"));
     page.line(QStringLiteral("<link rel=\"stylesheet\"href=\"TavriStyle.css\">"));
     page.line(u"</head>");

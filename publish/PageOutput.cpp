@@ -1,11 +1,13 @@
 // The compendium grouped by race/location as short reading documents: PageTavri.rtf (a heading
 // per group, a line per entry), one PageTavri-<letters>.txt per group (entries with their notes)
 // and PageTavri.pml (a chapter title per group). Each file is made by its own walk in "rldex"
-// order with the grouping rule of RaceLocationGroups; values are written as stored.
+// order with the grouping rule of RaceLocationGroups; values are written as stored, escaped
+// where RTF or PML would read them as mark-up.
 #include <memory>
 
 #include "app/OutputFile.h"
 #include "app/Sutils.h"
+#include "app/TextCodec.h"
 #include "publish/PalmFolder.h"
 #include "publish/PalmOutput.h"
 #include "publish/RtfRules.h"
@@ -73,19 +75,19 @@ void WriteTextPages(Recordset& rs, const QString& folder) {
 
 void WritePmlPages(Recordset& rs, const QString& campaign, const QString& path) {
     OutputFile out(path, OutputFormat::Pml);
-    out.line(QStringLiteral("\\vTITLE=") + kQ + campaign + QStringLiteral(" Page Tavri") + kQ +
-             QStringLiteral("\\v"));
+    out.line(QStringLiteral("\\vTITLE=") + kQ + PmlEscaped(campaign) +
+             QStringLiteral(" Page Tavri") + kQ + QStringLiteral("\\v"));
     RaceLocationGroups groups;
     rs.setIndex(u"rldex");
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (groups.opens(rs.field(u"race-location"))) {
             out.line(u"\\c");
-            out.line(QStringLiteral("\\x\\B") + rs.text(u"race-location") +
+            out.line(QStringLiteral("\\x\\B") + PmlEscaped(rs.text(u"race-location")) +
                      QStringLiteral("\\B\\x"));
             out.line(u"\\c");
         }
-        out.line(QStringLiteral("\\B") + rs.text(u"name") + QStringLiteral(": \\B") +
-                 rs.text(u"desc"));
+        out.line(QStringLiteral("\\B") + PmlEscaped(rs.text(u"name")) + QStringLiteral(": \\B") +
+                 PmlEscaped(rs.text(u"desc")));
     }
     out.close();
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/FileError.h"
+#include "app/OutputFile.h"
 
 namespace tavri {
 
@@ -22,6 +23,7 @@ QString EnsurePalmFolder(const AppState& state) {
         throw FileError(QStringLiteral("create the folder"), folder,
                         QStringLiteral("a file of that name is in the way"));
     }
+    RemoveLeftoverTemporaries(folder);
     return folder;
 }
 

@@ -10,8 +10,8 @@
 namespace tavri {
 
 // The palm folder, DataDir + "Reports/palm/", made first when it is missing (start-up makes it,
-// but the user may have removed it since). Throws FileError naming the folder when it cannot be
-// made.
+// but the user may have removed it since), and cleared of the temporary files that a killed
+// writer left there. Throws FileError naming the folder when it cannot be made.
 QString EnsurePalmFolder(const AppState& state);
 
 // The grouping of a walk in "rldex" order. The previous race/location starts as "-"; an entry

@@ -1,6 +1,8 @@
 // The shared RTF pieces of the palm folder's documents.
 #include "publish/RtfRules.h"
 
+#include "app/TextCodec.h"
+
 namespace tavri {
 
 QString RtfFontTable() {
@@ -10,14 +12,15 @@ QString RtfFontTable() {
 }
 
 QString RtfRegionHeading(const QString& raceLocation) {
-    return QStringLiteral("\\ul\\b\\fs20 ") + raceLocation + QStringLiteral("\\ulnone\\b0");
+    return QStringLiteral("\\ul\\b\\fs20 ") + RtfEscaped(raceLocation) +
+           QStringLiteral("\\ulnone\\b0");
 }
 
 QString RtfEntryLine(const QString& name, const QString& summary) {
     const bool digitFirst =
         !name.isEmpty() && name.front() >= QLatin1Char('0') && name.front() <= QLatin1Char('9');
     return (digitFirst ? QStringLiteral("\\par\\b\\fs15 ") : QStringLiteral("\\par\\b\\fs15")) +
-           name + QStringLiteral("\\b0: ") + summary;
+           RtfEscaped(name) + QStringLiteral("\\b0: ") + RtfEscaped(summary);
 }
 
 }  // namespace tavri

@@ -1,7 +1,8 @@
 // The RTF pieces that the page output (PageTavri.rtf) and the region files (RegionTavri-*.rtf)
 // share: the header line with the font table, the heading of a race/location and the line of
-// one entry. Values go in as stored: braces and backslashes in them are not escaped, and a
-// character outside Windows-1252 is escaped by the output file as \uN?.
+// one entry. Stored values go in with their backslashes and braces escaped ("\\", "\{", "\}"),
+// so no text can open or close a group or start a control word; a character outside
+// Windows-1252 is escaped by the output file as \uN?.
 #pragma once
 
 #include <QString>

@@ -222,6 +222,7 @@ SiteStyle ReadSiteStyle(const AppState& state) {
 void PageHead(OutputFile& out, const QString& campaign) {
     out.line(u"<html>");
     out.line(u"<head>");
+    out.line(kCharsetLine);
     out.line(QStringLiteral("<title>") + campaign + QStringLiteral("</title>"));
     out.line(u"</head>");
 }
@@ -273,6 +274,7 @@ void WriteReadingFiles(AppState& state, PublishProgress& progress) {
 void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress) {
     progress.phase(QStringLiteral("Publishing:"));
     const QStringList frameLines = readFrameTemplate(state);
+    RemoveLeftoverTemporaries(state.ReportsDir());
     const SiteStyle style = ReadSiteStyle(state);
 
     writeStartPage(state, frameLines);

@@ -33,7 +33,10 @@ QString LinkAttributes(const AppState& state);
 QString ColourAttributes(const AppState& state);
 SiteStyle ReadSiteStyle(const AppState& state);
 
-// "<html>", "<head>", "<title>" + campaign + "</title>", "</head>".
+// The line right after "<head>" on every page: the pages are UTF-8.
+inline constexpr char16_t kCharsetLine[] = u"<meta charset=\"utf-8\">";
+
+// "<html>", "<head>", the charset line, "<title>" + campaign + "</title>", "</head>".
 void PageHead(OutputFile& out, const QString& campaign);
 // The site's body tag, with the ink colour read afresh from the options record.
 QString SiteBodyTag(const AppState& state, const SiteStyle& style);

@@ -4,6 +4,7 @@
 // its name in one place, so each contents line always finds its chapter.
 #include "app/OutputFile.h"
 #include "app/Sutils.h"
+#include "app/TextCodec.h"
 #include "publish/PalmFolder.h"
 #include "publish/PalmOutput.h"
 
@@ -52,18 +53,23 @@ void WriteTextTome(Recordset& rs, const QString& path) {
     out.close();
 }
 
+// The notes as PML shows them: tags removed, then their character references decoded.
+QString PmlNotes(const QString& notes) {
+    return PmlEscaped(DecodeHtmlEntities(StripTags(notes)));
+}
+
 void WritePmlChapter(OutputFile& out, const TomeEntry& e) {
     out.line(u"\\c");
-    out.line(QStringLiteral("\\x\\B") + e.name + QStringLiteral("\\B\\x"));
+    out.line(QStringLiteral("\\x\\B") + PmlEscaped(e.name) + QStringLiteral("\\B\\x"));
     out.line(u"\\c");
     out.line(QStringLiteral("\\Q=") + kQ + e.anchor + kQ);
-    out.line(QStringLiteral("Race/Location: ") + e.place);
-    out.line(QStringLiteral("Date: ") + e.date);
+    out.line(QStringLiteral("Race/Location: ") + PmlEscaped(e.place));
+    out.line(QStringLiteral("Date: ") + PmlEscaped(e.date));
     out.line();
-    out.line(e.summary);
+    out.line(PmlEscaped(e.summary));
     if (!e.notes.isEmpty()) {
         out.line(QStringLiteral("\\w=") + kQ + QStringLiteral("50%") + kQ);
-        out.line(StripTags(e.notes));
+        out.line(PmlNotes(e.notes));
     }
     out.line();
     out.line(QStringLiteral("\\q=") + kQ + QStringLiteral("#contents") + kQ +
@@ -72,7 +78,7 @@ void WritePmlChapter(OutputFile& out, const TomeEntry& e) {
 
 void WritePmlTome(Recordset& rs, const QString& campaign, const QString& path) {
     OutputFile out(path, OutputFormat::Pml);
-    out.line(QStringLiteral("\\vTITLE=") + kQ + campaign + kQ + QStringLiteral("\\v"));
+    out.line(QStringLiteral("\\vTITLE=") + kQ + PmlEscaped(campaign) + kQ + QStringLiteral("\\v"));
     out.line(u"\\c");
     out.line(u"\\x\\BCONTENTS\\B\\x");
     out.line(u"\\c");
@@ -82,7 +88,7 @@ void WritePmlTome(Recordset& rs, const QString& campaign, const QString& path) {
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         const TomeEntry e = TomeEntry::Read(rs);
         out.line(QStringLiteral("\\q=") + kQ + QStringLiteral("#") + e.anchor + kQ +
-                 QStringLiteral("\\B") + e.name + QStringLiteral("\\B\\q"));
+                 QStringLiteral("\\B") + PmlEscaped(e.name) + QStringLiteral("\\B\\q"));
     }
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         WritePmlChapter(out, TomeEntry::Read(rs));

@@ -19,8 +19,8 @@ QByteArray Lines(std::initializer_list<QByteArray> lines) {
     return bytes;
 }
 
-const QByteArray kHead =
-    Lines({"<html>", "<head>", "<title>The Reach</title>", "</head>", "<body>"});
+const QByteArray kHead = Lines({"<html>", "<head>", "<meta charset=\"utf-8\">",
+                                "<title>The Reach</title>", "</head>", "<body>"});
 const QByteArray kOpen = Lines({"<table width=\"100%\"><tr><td>"});
 const QByteArray kEnd = Lines({"</body>", "</html>"});
 

@@ -28,7 +28,8 @@ const QByteArray kBody =
     "<body text=\"#102030\" link=\"#0000FF\" vlink=\"#0000FF\" alink=\"#0000FF\">";
 
 QByteArray Head() {
-    return Lines({"<html>", "<head>", "<title>The Reach</title>", "</head>"});
+    return Lines(
+        {"<html>", "<head>", "<meta charset=\"utf-8\">", "<title>The Reach</title>", "</head>"});
 }
 QByteArray PageStart() {
     return Head() + Lines({kBody, "<a name=\"Top\">", "<table width=\"100%\"border=\"0\">"});

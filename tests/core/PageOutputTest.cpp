@@ -49,7 +49,7 @@ TEST(TavriPageOutput, GroupsEntriesByStoredRaceLocationInAllThreeFiles) {
                              R"(\par\par)",
                              R"(\ul\b\fs20 Army\ulnone\b0)",
                              // the blank keeps the digits out of the font size
-                             R"(\par\b\fs15 7th Legion\b0: Foot {soldiers} \ pikes)",
+                             R"(\par\b\fs15 7th Legion\b0: Foot \{soldiers\} \\ pikes)",
                              R"(\par\b\fs15archers\b0: Bows)",
                              "\\par\\b\\fs15Axes\\b0: Caf\xE9 crew",
                              R"(\par\par)",
@@ -77,7 +77,7 @@ TEST(TavriPageOutput, GroupsEntriesByStoredRaceLocationInAllThreeFiles) {
                   R"(\c)",
                   R"(\x\BArmy\B\x)",
                   R"(\c)",
-                  R"(\B7th Legion: \BFoot {soldiers} \ pikes)",
+                  R"(\B7th Legion: \BFoot {soldiers} \\ pikes)",
                   R"(\Barchers: \BBows)",
                   "\\BAxes: \\BCaf\xE9 crew",
                   R"(\c)",

@@ -57,7 +57,7 @@ TEST(RegionRtfOutput, WritesOneFilePerGroupWithOneHeadingAndSafeNames) {
     EXPECT_EQ(test::ReadAll(palm + "RegionTavri-a_b.rtf"),
               RegionFile("a/b", {R"(\par\b\fs15Slash\b0: Cut)"}));
     EXPECT_EQ(test::ReadAll(palm + "RegionTavri-Army.rtf"),
-              RegionFile("Army", {R"(\par\b\fs15 7th Legion\b0: Foot {soldiers} \ pikes)",
+              RegionFile("Army", {R"(\par\b\fs15 7th Legion\b0: Foot \{soldiers\} \\ pikes)",
                                   "\\par\\b\\fs15archers\\b0: Caf\xE9 bows"}));
     EXPECT_EQ(test::ReadAll(palm + "RegionTavri-Dwarf Hold.rtf"),
               RegionFile("Dwarf Hold", {R"(\par\b\fs15Grim\b0: Miner)"}));
@@ -83,11 +83,11 @@ TEST(RegionRtfOutput, EveryCharacterAFileNameCannotHoldBecomesAnUnderscore) {
     const QString palm = c.state().PalmDir();
     EXPECT_EQ(FilesIn(palm), QStringList({"RegionTavri--.rtf", "RegionTavri-.._Sea________.rtf"}));
     EXPECT_EQ(test::ReadAll(palm + "RegionTavri-.._Sea________.rtf"),
-              RegionFile(R"(../Sea:*?<>|"\)", {R"(\par\b\fs15Deep\b0: Wet)"}));
+              RegionFile(R"(../Sea:*?<>|"\\)", {R"(\par\b\fs15Deep\b0: Wet)"}));
     // "-" opens no group by the rule, yet with no file open its entry gets a file of its own.
     EXPECT_EQ(test::ReadAll(palm + "RegionTavri--.rtf"),
               RegionFile("-", {R"(\par\b\fs15Dash\b0: Quick)"}));
-    EXPECT_EQ(FilesIn(c.state().ReportsDir()), QStringList({"images", "palm"}));
+    EXPECT_EQ(FilesIn(c.state().ReportsDir()), QStringList({"TavriStyle.css", "images", "palm"}));
 }
 
 TEST(RegionRtfOutput, AnEmptyCompendiumWritesNoFile) {

@@ -36,7 +36,8 @@ const char kBody[] =
     "BGCOLOR=\"ivory\">";
 
 QByteArray Head() {
-    return Lines({"<html>", "<head>", "<title>The Reach</title>", "</head>"});
+    return Lines(
+        {"<html>", "<head>", "<meta charset=\"utf-8\">", "<title>The Reach</title>", "</head>"});
 }
 QByteArray HeadAndBody() {
     return Head() + Lines({kBody});
@@ -195,21 +196,24 @@ TEST_F(SitePublisherTest, EntryPagesCarryNotesWithBreaksAndLinkBackToTheirRaceLo
     publish();
     const QByteArray pageHead =
         Lines({"<link rel=\"stylesheet\"href=\"TavriStyle.css\">", "</head>", kBody});
-    EXPECT_EQ(page("G1.htm"), (Lines({"<html>", "<head>", "<title>apple</title>"}) + pageHead +
-                               Lines({"<h1>apple</h1>", "<p>Red fruit</p>", "<hr>", "<p>One<br>",
-                                      "Two<br>", "Three</p>", "", "<hr>",
-                                      "<a href=\"g-ELF.htm\">Click here to return to index</a>",
-                                      "</body>", "</html>"}))
-                                  .toStdString());
+    EXPECT_EQ(
+        page("G1.htm"),
+        (Lines({"<html>", "<head>", "<meta charset=\"utf-8\">", "<title>apple</title>"}) +
+         pageHead +
+         Lines({"<h1>apple</h1>", "<p>Red fruit</p>", "<hr>", "<p>One<br>", "Two<br>", "Three</p>",
+                "", "<hr>", "<a href=\"g-ELF.htm\">Click here to return to index</a>", "</body>",
+                "</html>"}))
+            .toStdString());
     EXPECT_EQ(page("G3.htm"),
-              (Lines({"<html>", "<head>", "<title>9 Lives</title>"}) + pageHead +
+              (Lines({"<html>", "<head>", "<meta charset=\"utf-8\">", "<title>9 Lives</title>"}) +
+               pageHead +
                Lines({"<h1>9 Lives</h1>", "<p>Cat</p>", "<hr>", "<p><b>bold</b> text</p>", "",
                       "<hr>", "<a href=\"g-HIGHELVES.htm\">Click here to return to index</a>",
                       "</body>", "</html>"}))
                   .toStdString());
     EXPECT_EQ(
         page("G7.htm"),
-        (Lines({"<html>", "<head>",
+        (Lines({"<html>", "<head>", "<meta charset=\"utf-8\">",
                 "<title>\xC3\x89"
                 "clair \xE2\x98\x83</title>"}) +
          pageHead +
@@ -312,7 +316,8 @@ TEST_F(SitePublisherTest, MissingFrameTemplateIsReportedBeforeAnythingIsWritten)
     } catch (const FileError& e) {
         EXPECT_EQ(e.message(), "framebase.txt was not found in " + c.dir() + ".");
     }
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
+              QStringList({"TavriStyle.css"}));  // the compendium's own
 }
 
 TEST_F(SitePublisherTest, FileNamesFromNamesNeverLeaveTheReportsFolder) {
@@ -390,8 +395,8 @@ TEST(SiteEmptyCompendiumTest, PublishesValidPagesWithEmptyLists) {
     PublishProgress quiet;
     PublishSite(c.state(), SitePublishOptions{}, quiet);
     const QString reports = c.state().ReportsDir();
-    const QByteArray head =
-        Lines({"<html>", "<head>", "<title>Empty</title>", "</head>", "<body text=\"\">"});
+    const QByteArray head = Lines({"<html>", "<head>", "<meta charset=\"utf-8\">",
+                                   "<title>Empty</title>", "</head>", "<body text=\"\">"});
     EXPECT_EQ(ReadAll(reports + "gcontents.htm").toStdString(),
               (head + Lines({"<a href=\"gtop.htm\" target=\"gmain\">Home</a> ", "<br>", "",
                              "</body>", "</html>"}))

@@ -71,6 +71,7 @@ TEST(NewCompendium, MakesTheDatabaseOptionsFrameTemplateAndReportFolders) {
     }
     EXPECT_EQ(test::ReadAll(dir + "framebase.txt"), DefaultFrameTemplate().toUtf8());
     EXPECT_TRUE(DefaultFrameTemplate().contains("name=\"gmain\""));
+    EXPECT_EQ(test::ReadAll(dir + "Reports/TavriStyle.css"), DefaultStyleSheet().toUtf8());
     auto state = AppState::Open(dir);
     EXPECT_EQ(state->OptionsRs->text(u"campaign"), "New Campaign");
     EXPECT_EQ(state->OptionsRs->text(u"nameH"), "");
@@ -84,6 +85,15 @@ TEST(NewCompendium, MakesTheDatabaseOptionsFrameTemplateAndReportFolders) {
     EXPECT_THROW(CreateCompendium(dir, true), StoreError) << "an existing compendium is refused";
 }
 
+TEST(NewCompendium, AStyleSheetTheUserAlreadyHasIsKept) {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + "/";
+    QDir().mkpath(dir + "Reports");
+    test::WriteAll(dir + "Reports/TavriStyle.css", "h1 { color: red }\n");
+    CreateCompendium(dir, true);
+    EXPECT_EQ(test::ReadAll(dir + "Reports/TavriStyle.css"), "h1 { color: red }\n");
+}
+
 TEST(NewCompendium, TheDemoWorldHasLinkedNotesBlankNotesAndChangedEntries) {
     QTemporaryDir temp;
     const QString dir = temp.path() + "/";
@@ -91,6 +101,7 @@ TEST(NewCompendium, TheDemoWorldHasLinkedNotesBlankNotesAndChangedEntries) {
     auto state = AppState::Open(dir);
     Recordset& rs = *state->EntryRs;
     std::set<qint64> ids;
+    std::set<qint64> pages;
     int withNotes = 0;
     int changed = 0;
     int bold = 0;
@@ -100,6 +111,11 @@ TEST(NewCompendium, TheDemoWorldHasLinkedNotesBlankNotesAndChangedEntries) {
         ids.insert(rs.field(u"id").toLongLong());
         const QString notes = rs.text(u"details");
         withNotes += notes.isEmpty() ? 0 : 1;
+        if (!notes.isEmpty()) {
+            pages.insert(rs.field(u"id").toLongLong());
+        }
+        EXPECT_FALSE(rs.text(u"date").trimmed().isEmpty())
+            << rs.text(u"name").toStdString() << " has no date: the editor would refuse it";
         changed += rs.field(u"changed").toBool() ? 1 : 0;
         bold += notes.contains("<b>") ? 1 : 0;
         static const QRegularExpression link("<a href=\"G(\\d+)\\.htm\">");
@@ -114,7 +130,7 @@ TEST(NewCompendium, TheDemoWorldHasLinkedNotesBlankNotesAndChangedEntries) {
     EXPECT_GT(bold, 0);
     ASSERT_FALSE(linkTargets.empty());
     for (qint64 target : linkTargets) {
-        EXPECT_TRUE(ids.count(target)) << "a demo link points at no entry: " << target;
+        EXPECT_TRUE(pages.count(target)) << "a demo link points at no entry page: " << target;
     }
 }
 

@@ -24,7 +24,8 @@ void AddTomeEntries(test::TempCompendium& c) {
            " Line one\r\nThe <b>bold</b> smith\r\nLine three "});
     c.add({"7th Legion", "Army", "", "Marching \U0001F409", QString()});
     c.add({"ash", "Tree", "\u00E9t\u00E9", "A tree", "   "});
-    c.add({"\u03A9\u03BC\u03AD\u03B3\u03B1", "Greek", "", "Last", "<i>only</i>"});
+    c.add({"\u03A9\u03BC\u03AD\u03B3\u03B1", "Greek", "", "Last \\ {x}",
+           "<i>only</i> &lt;b&gt; &amp; C:\\new &#233;&eacute;"});
 }
 
 }  // namespace
@@ -46,9 +47,11 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
               "<new>", "7th Legion", "Race/Location: Army", "Date: ", "Marching \xF0\x9F\x90\x89",
               // blank notes: five lines
               "<new>", "ash", "Race/Location: Tree", "Date: \xC3\xA9t\xC3\xA9", "A tree", "<new>",
-              "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", "Race/Location: Greek", "Date: ", "Last",
-              "<i>only</i>"}));
+              "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", "Race/Location: Greek",
+              "Date: ", "Last \\ {x}", "<i>only</i> &lt;b&gt; &amp; C:\\new &#233;&eacute;"}));
 
+    // In the notes of a PML chapter, tags are stripped, then character references decoded, then
+    // backslashes escaped.
     EXPECT_EQ(test::ReadAll(palm + "PR-Tavri.pml"),
               Crlf({R"(\vTITLE=" The Reach "\v)",
                     R"(\c)",
@@ -102,9 +105,9 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     "Race/Location: Greek",
                     "Date: ",
                     "",
-                    "Last",
+                    R"(Last \\ {x})",
                     R"(\w="50%")",
-                    "only",
+                    "only <b> & C:\\\\new \xE9\xE9",
                     "",
                     R"(\q="#contents"\BContents\B\q)"}));
 

@@ -1,0 +1,229 @@
+// A publication that fails never breaks the site it replaces: killed at any moment by a real
+// signal, or stopped by a full disk, it leaves every file either as the old run wrote it or as
+// the new run writes it. And a publication of an unchanged compendium rewrites nothing.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimeZone>
+#include <map>
+#include <random>
+
+#include "app/OutputFile.h"
+#include "publish/AlphaSite.h"
+#include "publish/SitePublisher.h"
+#include "support/TestSupport.h"
+
+using namespace tavri;
+
+namespace {
+
+using Files = std::map<QString, QByteArray>;  // path below Reports/ -> bytes
+
+bool isTemporary(const QString& path) {
+    return QFileInfo(path).fileName().startsWith(QLatin1String(kOutputTempPrefix));
+}
+
+// Every file below folder; temporary files are listed apart.
+Files snapshot(const QString& folder, QStringList* temporaries = nullptr) {
+    Files files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(folder).relativeFilePath(path);
+        if (isTemporary(path)) {
+            if (temporaries) {
+                temporaries->append(relative);
+            }
+            continue;
+        }
+        files[relative] = test::ReadAll(path);
+    }
+    return files;
+}
+
+void restore(const QString& folder, const Files& files) {
+    QDir(folder).removeRecursively();
+    for (const auto& [relative, bytes] : files) {
+        const QString path = folder + relative;
+        QDir().mkpath(QFileInfo(path).path());
+        test::WriteAll(path, bytes);
+    }
+}
+
+constexpr int kEntries = 500;
+
+// A compendium large enough that a publication outlasts the parent's reaction to its progress,
+// and that one letter page and the reading files take many writes each.
+void fill(test::TempCompendium& c, const QString& tag, int entries = kEntries) {
+    Database::Transaction tx(*c.state().Db);
+    for (int i = 0; i < entries; ++i) {
+        const QString letter(QChar(u"MMMMABCE"[i % 8]));
+        c.add({letter + QStringLiteral("name %1").arg(i, 3, 10, QLatin1Char('0')),
+               QStringLiteral("Place ") + QChar(u'A' + i % 7), QStringLiteral("year %1").arg(i),
+               tag + QStringLiteral(" summary of entry %1").arg(i),
+               QString::fromUtf8("Notes of Łukasz %1,\r\nsecond line ").arg(i) + tag, false});
+    }
+    tx.commit();
+}
+
+void setCampaign(AppState& state, const QString& campaign) {
+    state.OptionsRs->edit();
+    state.OptionsRs->setField(u"campaign", campaign);
+    state.OptionsRs->update();
+}
+
+void publish(AppState& state) {
+    PublishProgress quiet;
+    PublishSite(state, SitePublishOptions{}, quiet);
+}
+
+// The old site of a compendium, and the site its next publication writes after every entry and
+// the title were changed.
+class FailedPublication : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fill(site_, QStringLiteral("old"));
+        setCampaign(site_.state(), QStringLiteral("Old Reach"));
+        publish(site_.state());
+        old_ = snapshot(reports());
+
+        // gtop.htm is written only when missing, so the next site keeps the old title there.
+        fill(next_, QStringLiteral("new"));
+        setCampaign(next_.state(), QStringLiteral("Old Reach"));
+        publish(next_.state());
+        setCampaign(next_.state(), QStringLiteral("New Reach"));
+        publish(next_.state());
+        const QString nextReports = next_.state().ReportsDir();
+        new_ = snapshot(nextReports);
+        // The compendium under test becomes the changed one, with the old site in its folder.
+        site_.state().Close();
+        QFile::remove(site_.dir() + QStringLiteral("tavri.db"));
+        next_.state().Close();
+        ASSERT_TRUE(QFile::copy(next_.dir() + QStringLiteral("tavri.db"),
+                                site_.dir() + QStringLiteral("tavri.db")));
+        ASSERT_EQ(old_.size(), new_.size());
+    }
+
+    QString reports() { return site_.dir() + QStringLiteral("Reports/"); }
+
+    // Every file is the old one or the new one, whole. Returns whether both kinds were there.
+    bool expectOldOrNew(const QString& when) {
+        bool someOld = false;
+        bool someNew = false;
+        for (const auto& [relative, bytes] : snapshot(reports())) {
+            const auto old = old_.find(relative);
+            const bool isOld = old != old_.end() && old->second == bytes;
+            const bool isNew = new_.count(relative) && new_.at(relative) == bytes;
+            EXPECT_TRUE(isOld || isNew) << relative.toStdString() << " is cut "
+                                        << when.toStdString() << " (" << bytes.size() << " bytes)";
+            someOld = someOld || (isOld && !isNew);
+            someNew = someNew || (isNew && !isOld);
+        }
+        for (const auto& [relative, bytes] : old_) {
+            EXPECT_TRUE(QFileInfo::exists(reports() + relative))
+                << relative.toStdString() << " is gone " << when.toStdString();
+        }
+        return someOld && someNew;
+    }
+
+    test::TempCompendium site_;
+    test::TempCompendium next_;
+    Files old_;
+    Files new_;
+};
+
+// Runs the child until it has reported `steps` entries, then kills it with SIGKILL.
+void killAfter(const QString& dir, int steps) {
+    QProcess child;
+    child.start(QStringLiteral(TAVRI_PUBLISH_CHILD_PATH), {dir});
+    ASSERT_TRUE(child.waitForStarted());
+    int seen = 0;
+    while (seen < steps && child.state() == QProcess::Running) {
+        if (!child.waitForReadyRead(30000)) {
+            break;
+        }
+        seen += child.readAllStandardOutput().count('\n');
+    }
+    child.kill();
+    child.waitForFinished();
+}
+
+}  // namespace
+
+TEST_F(FailedPublication, AKillAtAnyMomentLeavesEveryFileOldOrNew) {
+    std::mt19937 random(testing::UnitTest::GetInstance()->random_seed());
+    std::uniform_int_distribution<int> step(1, 2 * kEntries);
+    int midway = 0;
+    for (int round = 0; round < 5; ++round) {
+        restore(reports(), old_);
+        const int steps = round == 0 ? 1 : step(random);
+        killAfter(site_.dir(), steps);
+        midway += expectOldOrNew(QStringLiteral("after a kill at step %1").arg(steps));
+    }
+    EXPECT_GT(midway, 0) << "no kill came before the child had finished";
+    // The next run finishes the site and removes what the killed ones left behind.
+    auto state = AppState::Open(site_.dir());
+    publish(*state);
+    QStringList temporaries;
+    EXPECT_EQ(snapshot(reports(), &temporaries), new_);
+    EXPECT_EQ(temporaries, QStringList());
+}
+
+TEST_F(FailedPublication, AFullDiskLeavesTheOldSiteWhole) {
+    // Room for every entry page but not for a letter page of many entries.
+    constexpr int kLargestFile = 8000;
+    QProcess child;
+    child.start(QStringLiteral(TAVRI_PUBLISH_CHILD_PATH),
+                {site_.dir(), QString::number(kLargestFile)});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitCode(), 3);
+    EXPECT_TRUE(child.readAllStandardError().contains(".htm: File too large."));
+    expectOldOrNew(QStringLiteral("after a full disk"));
+    QStringList temporaries;
+    snapshot(reports(), &temporaries);
+    EXPECT_EQ(temporaries, QStringList()) << "a failed file removes its temporary file";
+    int replaced = 0;
+    for (const auto& [relative, bytes] : snapshot(reports())) {
+        replaced += bytes != old_.at(relative);
+    }
+    EXPECT_GT(replaced, 0) << "the files before the full one were published";
+}
+
+TEST(Republication, AnUnchangedCompendiumRewritesNoFile) {
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), QTimeZone::utc());
+    const struct {
+        const char* site;
+        void (*run)(AppState&);
+    } sites[] = {
+        {"web site", publish},
+        {"alphabetical site",
+         [](AppState& state) {
+             PublishProgress quiet;
+             PublishAlphaSite(state, quiet);
+         }},
+    };
+    for (const auto& s : sites) {
+        test::TempCompendium c;
+        fill(c, QStringLiteral("same"), 60);
+        s.run(c.state());
+        const Files before = snapshot(c.state().ReportsDir());
+        for (const auto& [relative, bytes] : before) {
+            QFile f(c.state().ReportsDir() + relative);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        s.run(c.state());
+        EXPECT_EQ(snapshot(c.state().ReportsDir()), before) << s.site;
+        for (const auto& [relative, bytes] : before) {
+            if (relative == QLatin1String("temp.htm")) {
+                continue;  // the scratch file that every page's entry blocks pass through
+            }
+            EXPECT_EQ(QFileInfo(c.state().ReportsDir() + relative).lastModified(), longAgo)
+                << s.site << ": " << relative.toStdString() << " was rewritten";
+        }
+    }
+}
