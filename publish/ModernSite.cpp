@@ -543,6 +543,7 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
         throw FileError(QStringLiteral("create the folder"), report.folder,
                         QStringLiteral("the folder cannot be made"));
     }
+    RemoveLeftoverTemporaries(report.folder);
     progress.phase(QStringLiteral("Writing web site:"));
     SiteModel model = readModel(state);
     report.entries = static_cast<qint64>(model.entries.size());
