@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -36,13 +37,9 @@ QByteArray nativePath(const QString& path) {
     return QFile::encodeName(path);
 }
 
-// A name in path's folder that no other writer, of this process or another, uses.
 QString temporaryPathBeside(const QString& path) {
-    static std::atomic<quint64> sequence{0};
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString folder = slash >= 0 ? path.left(slash + 1) : QString();
-    return folder + QLatin1String(kOutputTempPrefix) + QString::number(::getpid()) +
-           QLatin1Char('.') + QString::number(sequence.fetch_add(1));
+    return TemporaryNameIn(slash >= 0 ? path.left(slash + 1) : QString());
 }
 
 // Reads up to size bytes at offset; returns the count read (less only at the end of the file).
@@ -240,11 +237,19 @@ void OutputFile::discard() {
     }
 }
 
+QString TemporaryNameIn(const QString& folder) {
+    static std::atomic<quint64> sequence{0};
+    const QString base =
+        folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return base + QLatin1String(kOutputTempPrefix) + QString::number(::getpid()) +
+           QLatin1Char('.') + QString::number(sequence.fetch_add(1));
+}
+
 void RemoveLeftoverTemporaries(const QString& folder) {
     const QString prefix = QLatin1String(kOutputTempPrefix);
     const QDir dir(folder);
-    const QStringList names =
-        dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names = dir.entryList({prefix + QLatin1Char('*')},
+                                            QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
         const qsizetype end = name.indexOf(QLatin1Char('.'), prefix.size());
         bool ok = false;
@@ -254,7 +259,12 @@ void RemoveLeftoverTemporaries(const QString& folder) {
         }
         // Another process's file is removed only once that process has gone.
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-            QFile::remove(dir.filePath(name));
+            const QString path = dir.filePath(name);
+            if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
+                QDir(path).removeRecursively();
+            } else {
+                QFile::remove(path);
+            }
         }
     }
 }

@@ -73,7 +73,12 @@ private:
     bool rewritten_ = false;
 };
 
-// Removes the temporary files that writers of processes no longer running left in folder.
+// A path in folder for a temporary file or folder of this process: one that no other writer, of
+// this process or another, uses, and that RemoveLeftoverTemporaries clears once the process has
+// ended.
+QString TemporaryNameIn(const QString& folder);
+
+// Removes the temporary files and folders that processes no longer running left in folder.
 void RemoveLeftoverTemporaries(const QString& folder);
 
 // The name prefix of the temporary files, which hold the writing process's id.

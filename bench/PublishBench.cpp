@@ -4,8 +4,10 @@
 //
 // - first: into an empty reports folder; the floor writes the same number of files with the
 //   same sizes through plain buffered stdio writes into another empty folder;
-// - again: over a full reports folder (the everyday case; replacing a file costs more than
-//   writing a new one here); the floor then rewrites the same files in place.
+// - again: over a full reports folder of the same compendium (the everyday case), so every file
+//   is unchanged and left alone; the floor then rewrites the same files in place;
+// - again/edited1pct (Publish only): over the same folder after the summaries of 1 % of the
+//   entries were edited, beside the same rewrite floor.
 //
 // Output is never deleted between repetitions (creating files right after deleting many is far
 // slower on this file system and would measure that instead): each repetition of a first case
@@ -232,7 +234,47 @@ void FloorAgain(benchmark::State& st, int n, Kind kind) {
     Report(st, shape, n);
 }
 
-// Each writer and size beside its floors, in the order first, floor, again, floor.
+// Edits the summary of every hundredth entry: marked adds a "!" to it, unmarked restores it.
+void EditEveryHundredth(AppState& app, int n, bool marked) {
+    tavri::Recordset& rs = *app.EntryRs;
+    tavri::Database::Transaction tx(*app.Db);
+    rs.setIndex(u"id");
+    for (int i = 0; i < n; i += 100) {
+        rs.seek(u"=", QVariant(static_cast<qlonglong>(i + 1)));
+        rs.edit();
+        const QString desc = tavri::bench::MakeSyntheticEntry(i).desc;
+        rs.setField(u"desc", marked ? desc + QLatin1Char('!') : desc);
+        rs.update();
+    }
+    tx.commit();
+}
+
+// Each repetition toggles the mark, so each publishes over a site 1 % out of date.
+void WriterAfterEdits(benchmark::State& st, int n) {
+    AppState& app = tavri::bench::SyntheticCompendium(n);
+    const OutputShape& shape = ShapeOf(app, n, kPublish);
+    QString& dir = AgainDir(n, kPublish);
+    tavri::PublishProgress quiet;
+    if (dir.isEmpty()) {
+        dir = FreshDataDir();
+        RunInto(app, dir, kPublish, quiet);
+    }
+    bool marked = false;
+    for (auto _ : st) {
+        st.PauseTiming();
+        marked = !marked;
+        EditEveryHundredth(app, n, marked);
+        st.ResumeTiming();
+        RunInto(app, dir, kPublish, quiet);
+    }
+    if (marked) {
+        EditEveryHundredth(app, n, false);  // the compendium as the other benchmarks know it
+    }
+    st.counters["edited"] = n / 100;
+    Report(st, shape, n);
+}
+
+// Each writer and size beside its floors, in the order first, floor, again (edited), floor.
 const bool kRegistered = [] {
     const std::pair<Kind, const char*> kinds[] = {
         {kPublish, "Publish"}, {kAlphaPage, "AlphaPage"}, {kReadingFiles, "ReadingFiles"}};
@@ -240,16 +282,22 @@ const bool kRegistered = [] {
         for (int n : {1000, 10000, 100000}) {
             const std::string suffix = "/" + std::to_string(n);
             const std::string writer = name;
-            for (auto* b : {
-                     benchmark::RegisterBenchmark((writer + "/first" + suffix).c_str(), WriterFirst,
-                                                  n, kind),
-                     benchmark::RegisterBenchmark((writer + "/first/floor" + suffix).c_str(),
-                                                  FloorFirst, n, kind),
-                     benchmark::RegisterBenchmark((writer + "/again" + suffix).c_str(), WriterAgain,
-                                                  n, kind),
-                     benchmark::RegisterBenchmark((writer + "/again/floor" + suffix).c_str(),
-                                                  FloorAgain, n, kind),
-                 }) {
+            std::vector<benchmark::internal::Benchmark*> marks = {
+                benchmark::RegisterBenchmark((writer + "/first" + suffix).c_str(), WriterFirst, n,
+                                             kind),
+                benchmark::RegisterBenchmark((writer + "/first/floor" + suffix).c_str(), FloorFirst,
+                                             n, kind),
+                benchmark::RegisterBenchmark((writer + "/again" + suffix).c_str(), WriterAgain, n,
+                                             kind),
+            };
+            if (kind == kPublish) {
+                // Before the floor, which fills the folder with its own bytes.
+                marks.push_back(benchmark::RegisterBenchmark(
+                    (writer + "/again/edited1pct" + suffix).c_str(), WriterAfterEdits, n));
+            }
+            marks.push_back(benchmark::RegisterBenchmark((writer + "/again/floor" + suffix).c_str(),
+                                                         FloorAgain, n, kind));
+            for (auto* b : marks) {
                 b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5);
             }
         }

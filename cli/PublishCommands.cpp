@@ -160,7 +160,8 @@ int runPublish(const QStringList& args) {
                  "Publishes the web site of the compendium in DIR into DIR/Reports/: the start\n"
                  "page from framebase.txt, the contents pages, the letter and race/location\n"
                  "index pages and a page per entry with notes; then the reading files of\n"
-                 "Reports/palm/. Afterwards every changed flag is cleared.\n"
+                 "Reports/palm/. Afterwards the changed flag of every entry published is\n"
+                 "cleared.\n"
                  "  --changed       rewrite entry pages only for entries marked as changed\n"
                  "                  (Publish Changed); every other page is written in full\n"
                  "  --keep-changes  leave the changed flags as they are (No to Clear Changes?)\n";
@@ -168,9 +169,9 @@ int runPublish(const QStringList& args) {
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
+    const auto published = PublishSite(*state, SitePublishOptions{a.has("--changed")}, progress);
     if (!a.has("--keep-changes")) {
-        ClearChangedFlags(*state, progress);
+        ClearChangedFlags(*state, *published, progress);
     }
     Out() << "Published the web site in " << state->ReportsDir() << "\n";
     return 0;
@@ -186,13 +187,14 @@ int runAlpha(const QStringList& args) {
                  "Publishes the alphabetical site of the compendium in DIR into DIR/Reports/:\n"
                  "a frameset with a letter column and a race/location strip, and one page per\n"
                  "letter and per race/location holding its entries in full; then the reading\n"
-                 "files of Reports/palm/. Afterwards every changed flag is cleared.\n";
+                 "files of Reports/palm/. Afterwards the changed flag of every entry published is\n"
+                 "cleared.\n";
         return 0;
     }
     const auto state = openForPublishing(a);
     TerminalProgress progress;
-    PublishAlphaSite(*state, progress);
-    ClearChangedFlags(*state, progress);
+    const auto published = PublishAlphaSite(*state, progress);
+    ClearChangedFlags(*state, *published, progress);
     Out() << "Published the alphabetical site in " << state->ReportsDir() << "\n";
     return 0;
 }

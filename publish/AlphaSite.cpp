@@ -1,9 +1,13 @@
 // The alphabetical site.
 //
 // A letter or race/location page is written in two streams at once: its index table goes to
-// the page, the entries' full text to temp.htm; finishing the page appends temp.htm to it byte
-// for byte. So only one page and one scratch file are open at a time, and the run's memory does
-// not grow with the compendium.
+// the page, the entries' full text to a scratch file of its own; finishing the page appends the
+// scratch file to it byte for byte. Pages stay open until both walks are done, so a group that
+// maps to a page the run already wrote (initials that interleave in name order, race/locations
+// whose keys coincide, a one-letter key and that letter) appends its rows to the table and its
+// blocks after them. Entries are read one at a time and a page the walk has left holds no
+// buffer, so memory does not grow with the compendium. temp.htm is left holding the blocks of
+// the last page begun, as a finished run always left it.
 #include "publish/AlphaSite.h"
 
 #include <QFile>
@@ -13,7 +17,8 @@
 #include "app/OutputFile.h"
 #include "app/Sutils.h"
 #include "publish/EntryPages.h"
-
+#include "publish/GroupedWalk.h"
+#include "publish/PalmOutput.h"
 namespace tavri {
 namespace {
 
@@ -51,105 +56,106 @@ void writeCorner(AppState& state, const SiteStyle& style) {
     out.close();
 }
 
-// Writes the strip; returns the number of entries, counted for the progress of the walks.
-qint64 writeRaceLocationStrip(AppState& state, const SiteStyle& style) {
-    OutputFile out(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html);
-    pageStart(out, state, style);
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"rldex");
-    rs.moveFirst();
-    QString previous = QStringLiteral("&");
-    qint64 entries = 0;
-    for (; !rs.eof(); rs.moveNext(), ++entries) {
-        const QVariant value = rs.field(u"race-location");
-        if (!value.isNull() && value.toString() != previous) {
-            previous = value.toString();
-            out.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(previous) +
-                     QStringLiteral(".htm\" target=\"gmain\">") + previous +
-                     QStringLiteral("</a> "));
-        }
-    }
-    out.line();
-    out.line(u"</body>");
-    out.line(u"</html>");
-    out.close();
-    return entries;
+// A value written into a double-quoted attribute: its quotes and ampersands as references.
+QString attributeValue(const QString& value) {
+    QString escaped = value;
+    escaped.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    escaped.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    return escaped;
 }
 
-void writeLetterColumn(AppState& state, const SiteStyle& style) {
+// glettersdates.htm: the letters A to Z, then every other letter page of the run.
+void writeLetterColumn(AppState& state, const SiteStyle& style, const QStringList& otherLetters) {
     OutputFile out(state.ReportsDir() + QStringLiteral("glettersdates.htm"), OutputFormat::Html);
     pageStart(out, state, style);
-    for (char16_t l = u'A'; l <= u'Z'; ++l) {
-        out.line(QStringLiteral("<a href=\"g-%1.htm\" target=\"gmain\">%1</a><br> ")
-                     .arg(QString(QChar{l})));
+    for (const QString& letter : LatinCapitals() + otherLetters) {
+        out.line(QStringLiteral("<a href=\"") + attributeValue(IndexPageName(letter)) +
+                 QStringLiteral("\" target=\"gmain\">") + letter + QStringLiteral("</a><br> "));
     }
     out.line(u"</body>");
     out.line(u"</html>");
     out.close();
 }
 
-// One walk's pages: the page being written, its scratch file of entry blocks and the row
-// shading, which runs on from page to page.
-class PageWalk {
+// A letter or race/location page and the scratch file of its entry blocks.
+class AlphaPage {
 public:
-    PageWalk(AppState& state, const SiteStyle& style, PublishProgress& progress)
-        : state_(state), style_(style), progress_(progress) {}
+    AlphaPage(const QString& path, const QString& scratchFolder)
+        : out(path, OutputFormat::Html), blocks(scratchFolder, OutputFormat::Html) {}
 
-    // Starts the page of a new group unless the current entry belongs to the open one. A walk
-    // opens its first page at its first entry whatever the group's text, so a name or
-    // race/location equal to the walk's start value still gets its page.
-    void enterGroup(const QString& key, const QString& fileKey) {
-        if (page_ && key == key_) {
-            return;
+    void suspend() {
+        out.flush();
+        blocks.out().flush();
+    }
+    void finish() {
+        out.line(u"</table>");
+        out.line(u"<hr>");
+        blocks.closeInto(out);
+        out.line(u"</body>");
+        out.line(u"</html>");
+        out.close();
+    }
+
+    OutputFile out;
+    ScratchFile blocks;
+};
+using AlphaPages = RunFiles<AlphaPage>;
+
+// One walk's pages. The row shading runs on from page to page of the walk.
+class AlphaPagesWriter : public WalkWriter {
+public:
+    AlphaPagesWriter(AppState& state, const SiteStyle& style, PublishProgress& progress,
+                     AlphaPages& pages)
+        : state_(state), style_(style), progress_(progress), pages_(pages) {}
+
+    // Makes the page of fileKey current unless the entry's group, key, is the current one; a
+    // walk enters its first page at its first entry whatever the group's text. Returns whether
+    // this began the page.
+    bool enterGroup(const QString& key, const QString& fileKey) {
+        if (open_ && key == key_) {
+            return false;
         }
-        finish();
+        open_ = true;
         key_ = key;
-        page_ = std::make_unique<OutputFile>(state_.ReportsDir() + IndexPageName(fileKey),
-                                             OutputFormat::Html);
-        temp_ = std::make_unique<OutputFile>(tempPath(), OutputFormat::Html);
-        pageStart(*page_, state_, style_);
-        page_->line(QStringLiteral("<a name=\"Top\">"));
-        page_->line(QStringLiteral("<table width=\"100%\"border=\"0\">"));
+        return enterPage(fileKey);
+    }
+
+    // Enters the page of fileKey, beginning it when the run has not; returns whether it did.
+    bool enterPage(const QString& fileKey) {
+        const QString path = state_.ReportsDir() + IndexPageName(fileKey);
+        auto [page, begun] = pages_.enter(
+            path, [&] { return std::make_unique<AlphaPage>(path, state_.ReportsDir()); });
+        if (begun) {
+            pageStart(page.out, state_, style_);
+            page.out.line(QStringLiteral("<a name=\"Top\">"));
+            page.out.line(QStringLiteral("<table width=\"100%\"border=\"0\">"));
+        }
+        return begun;
     }
 
     void writeEntry(const Recordset& e) {
+        OutputFile& page = pages_.current()->out;
         const QString name = TrimSpaces(e.text(u"name"));
         const QString cell =
             shadeNext_ ? QStringLiteral("<td bgcolor=\"#CCFFFF\">") : QStringLiteral("<td>");
         shadeNext_ = !shadeNext_;
-        page_->line(u"<tr>");
-        page_->line(cell + QStringLiteral("<a href=\"#") + name + QStringLiteral("\">") + name +
-                    QStringLiteral("</a><td>"));
-        page_->line(cell + TrimSpaces(e.text(u"race-location")) + QStringLiteral("<td>"));
-        page_->line(cell + TrimSpaces(e.text(u"date")) + QStringLiteral("<td>"));
-        page_->line(cell + TrimSpaces(e.text(u"desc")) + QStringLiteral("<td>"));
-        page_->line(u"</tr>");
+        page.line(u"<tr>");
+        page.line(cell + QStringLiteral("<a href=\"#") + attributeValue(name) +
+                  QStringLiteral("\">") + name + QStringLiteral("</a><td>"));
+        page.line(cell + TrimSpaces(e.text(u"race-location")) + QStringLiteral("<td>"));
+        page.line(cell + TrimSpaces(e.text(u"date")) + QStringLiteral("<td>"));
+        page.line(cell + TrimSpaces(e.text(u"desc")) + QStringLiteral("<td>"));
+        page.line(u"</tr>");
 
         progress_.entry(e.text(u"name"));
-        writeBlock(e, name);
+        writeBlock(pages_.current()->blocks.out(), e, name);
     }
 
-    void finish() {
-        if (!page_) {
-            return;
-        }
-        page_->line(u"</table>");
-        page_->line(u"<hr>");
-        temp_->close();
-        temp_.reset();
-        copyTempInto(*page_);
-        page_->line(u"</body>");
-        page_->line(u"</html>");
-        page_->close();
-        page_.reset();
-    }
+    void finish() override {}
 
 private:
-    QString tempPath() const { return state_.ReportsDir() + QStringLiteral("temp.htm"); }
-
-    void writeBlock(const Recordset& e, const QString& name) {
-        OutputFile& t = *temp_;
-        t.line(QStringLiteral("<a name=\"") + name + QStringLiteral("\">"));
+    static void writeBlock(OutputFile& t, const Recordset& e, const QString& name) {
+        t.line(QStringLiteral("<a name=\"") + attributeValue(name) + QStringLiteral("\">"));
         t.line(u"<table width=100%>");
         t.line(u"  <tr>");
         t.line(u"    <td width=50% align=left>");
@@ -170,66 +176,55 @@ private:
         t.line(u"<hr>");
     }
 
-    // temp.htm was written by this run: its bytes go into the page unchanged, in pieces.
-    void copyTempInto(OutputFile& page) {
-        QFile temp(tempPath());
-        if (!temp.open(QIODevice::ReadOnly)) {
-            throw FileError(QStringLiteral("read"), tempPath(), temp.errorString());
-        }
-        constexpr qint64 kPiece = 1 << 16;
-        while (!temp.atEnd()) {
-            const QByteArray piece = temp.read(kPiece);
-            if (piece.isEmpty() && temp.error() != QFileDevice::NoError) {
-                throw FileError(QStringLiteral("read"), tempPath(), temp.errorString());
-            }
-            page.raw(piece);
-        }
-    }
-
     AppState& state_;
     const SiteStyle& style_;
     PublishProgress& progress_;
-    std::unique_ptr<OutputFile> page_;
-    std::unique_ptr<OutputFile> temp_;
+    AlphaPages& pages_;
+    bool open_ = false;
     QString key_;
     bool shadeNext_ = true;
 };
 
-void letterWalk(AppState& state, const SiteStyle& style, PublishProgress& progress, qint64 total) {
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"namedex");
-    rs.moveFirst();
-    PageWalk walk(state, style, progress);
-    qint64 done = 0;
-    while (!rs.eof()) {
-        const QString letter = EntryLetter(rs.text(u"name"));
-        walk.enterGroup(letter, letter);
-        walk.writeEntry(rs);
-        progress.step(++done, total);
-        rs.moveNext();
-    }
-    walk.finish();
-}
+class AlphaLetterWriter : public AlphaPagesWriter {
+public:
+    using AlphaPagesWriter::AlphaPagesWriter;
 
-void raceLocationWalk(AppState& state, const SiteStyle& style, PublishProgress& progress,
-                      qint64 total) {
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"rldex");
-    rs.moveFirst();
-    PageWalk walk(state, style, progress);
-    qint64 done = 0;
-    while (!rs.eof()) {
-        const QString raceLocation = rs.text(u"race-location");
-        if (!IsBlank(raceLocation)) {
-            const QString key = raceLocation.toUpper();
-            walk.enterGroup(key, AlphaNumOnly(key));
-            walk.writeEntry(rs);
+    void entry(const Recordset& rs) override {
+        const QString letter = EntryLetter(rs.text(u"name"));
+        if (enterGroup(letter, letter) && !IsLatinCapital(letter)) {
+            otherLetters_.push_back(letter);
         }
-        progress.step(++done, total);
-        rs.moveNext();
+        writeEntry(rs);
     }
-    walk.finish();
-}
+
+    // Every letter A to Z without an entry gets an empty page, so no link of the column is dead.
+    void finish() override {
+        for (const QString& letter : LatinCapitals()) {
+            enterPage(letter);
+        }
+    }
+
+    const QStringList& otherLetters() const { return otherLetters_; }
+
+private:
+    QStringList otherLetters_;
+};
+
+// Entries whose race/location is blank have no row on any race/location page.
+class AlphaRaceLocationWriter : public AlphaPagesWriter {
+public:
+    using AlphaPagesWriter::AlphaPagesWriter;
+
+    void entry(const Recordset& rs) override {
+        const QString raceLocation = rs.text(u"race-location");
+        if (IsBlank(raceLocation)) {
+            return;
+        }
+        const QString key = raceLocation.toUpper();
+        enterGroup(key, AlphaNumOnly(key));
+        writeEntry(rs);
+    }
+};
 
 }  // namespace
 
@@ -250,22 +245,38 @@ void WriteTopPage(AppState& state, const SiteStyle& style) {
     out.close();
 }
 
-void PublishAlphaSite(AppState& state, PublishProgress& progress) {
+std::unique_ptr<Publication> PublishAlphaSite(AppState& state, PublishProgress& progress) {
     progress.phase(QStringLiteral("Publishing:"));
     RemoveLeftoverTemporaries(state.ReportsDir());
     const SiteStyle style = ReadSiteStyle(state);
+    auto published = std::make_unique<Publication>(state);
+    Recordset& rs = published->entries();
+    const qint64 total = published->entryCount();
 
     writeFrameset(state);
     writeCorner(state, style);
-    const qint64 total = writeRaceLocationStrip(state, style);
-    writeLetterColumn(state, style);
     WriteTopPage(state, style);
-    letterWalk(state, style, progress, total);
-    raceLocationWalk(state, style, progress, total);
-    WriteReadingFiles(state, progress);
+    AlphaPages pages;
+    {
+        AlphaLetterWriter letters(state, style, progress, pages);
+        const auto tome = MakeTomeWriter(state);
+        WalkEntries(rs, u"namedex", {&letters, tome.get()}, progress, total);
+        writeLetterColumn(state, style, letters.otherLetters());
+    }
+    {
+        RaceLocationStrip strip(state, QStringLiteral(" "));
+        pageStart(strip.out(), state, style);
+        AlphaRaceLocationWriter raceLocations(state, style, progress, pages);
+        const auto pageOutput = MakePageOutputWriter(state);
+        WalkEntries(rs, u"rldex", {&strip, &raceLocations, pageOutput.get()}, progress, total);
+    }
+    if (AlphaPage* last = pages.finish()) {
+        last->blocks.copyTo(state.ReportsDir() + QStringLiteral("temp.htm"), OutputFormat::Html);
+    }
 
     state.EntryRs->setIndex(u"id");
     state.EntryRs->moveFirst();
+    return published;
 }
 
 }  // namespace tavri

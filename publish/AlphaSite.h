@@ -4,12 +4,13 @@
 // reading files of the palm folder.
 //
 // Like the web site publisher it knows no window: its front end shows the progress, beeps and
-// then clears every changed flag with ClearChangedFlags (SitePublisher.h). Failures throw
+// then clears the changed flags it earned with ClearChangedFlags (Publication.h). Failures throw
 // FileError or StoreError and leave the pages written so far.
 #pragma once
 
 #include "app/AppState.h"
 #include "publish/Progress.h"
+#include "publish/Publication.h"
 #include "publish/SitePublisher.h"
 
 namespace tavri {
@@ -22,7 +23,8 @@ QString AlphaBodyTag(const AppState& state, const SiteStyle& style);
 void WriteTopPage(AppState& state, const SiteStyle& style);
 
 // The whole alphabetical site, temp.htm left holding the blocks of the last page, then the palm
-// folder. Leaves EntryRs on index "id".
-void PublishAlphaSite(AppState& state, PublishProgress& progress);
+// folder, all read from one snapshot of the compendium, which the result holds for
+// ClearChangedFlags. Leaves EntryRs on index "id".
+std::unique_ptr<Publication> PublishAlphaSite(AppState& state, PublishProgress& progress);
 
 }  // namespace tavri

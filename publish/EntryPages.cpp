@@ -26,9 +26,8 @@ QString BreakBeforeCarriageReturns(const QString& text) {
     return result;
 }
 
-void WriteEntryPage(AppState& state, const SiteStyle& style, bool changedOnly,
-                    PublishProgress& progress) {
-    const Recordset& entry = *state.EntryRs;
+void WriteEntryPage(const AppState& state, const Recordset& entry, const SiteStyle& style,
+                    bool changedOnly, PublishProgress& progress) {
     if (changedOnly && !entry.field(u"changed").toBool()) {
         return;
     }

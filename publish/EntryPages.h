@@ -21,10 +21,9 @@ bool HasEntryPage(const Recordset& entry);
 // one in a browser while the file keeps its lines.
 QString BreakBeforeCarriageReturns(const QString& text);
 
-// Writes the current entry's page, replacing an old one; with changedOnly an entry not marked
-// changed keeps its old page. Reports the entry's name as progress. Leaves the cursor where it
-// was.
-void WriteEntryPage(AppState& state, const SiteStyle& style, bool changedOnly,
-                    PublishProgress& progress);
+// Writes the page of the entry entry stands on, replacing an old one; with changedOnly an entry
+// not marked changed keeps its old page. Reports the entry's name as progress.
+void WriteEntryPage(const AppState& state, const Recordset& entry, const SiteStyle& style,
+                    bool changedOnly, PublishProgress& progress);
 
 }  // namespace tavri

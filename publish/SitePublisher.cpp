@@ -1,14 +1,19 @@
 // The framed HTML web site.
 //
-// Each walk holds at most one index page open and reads the entries one at a time through the
-// cursor, so a run's memory does not grow with the compendium. Pages are replaced, never
-// appended to: when two groups map to one file name (race/locations that differ only in
-// punctuation, a one-letter race/location key and that letter), the later group's page wins.
+// The pages are fed by the publication's two walks (GroupedWalk.h): the letter pages, entry
+// pages and whole-compendium files by the walk in name order, the contents page, race/location
+// pages and page outputs by the walk in race/location order. Index pages stay open until both
+// walks are done: a group that maps to a page the run already wrote (initials that interleave
+// in name order, race/locations whose keys coincide, a one-letter race/location key and that
+// letter) appends its rows there, and every page is ended once at the end. Entries are read one
+// at a time and a page the walk has left holds no buffer, so memory does not grow with the
+// compendium.
 #include "publish/SitePublisher.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
+#include <utility>
 
 #include "app/FileError.h"
 #include "app/Sutils.h"
@@ -16,6 +21,7 @@
 #include "publish/AlphaSite.h"
 #include "publish/EntryPages.h"
 #include "publish/FileNames.h"
+#include "publish/GroupedWalk.h"
 #include "publish/PalmOutput.h"
 
 namespace tavri {
@@ -69,127 +75,132 @@ void writeStartPage(AppState& state, const QStringList& frameLines) {
     out.close();
 }
 
-// Writes both contents pages; returns the number of entries, which the list's walk counts for
-// the progress of the walks after it.
-qint64 writeContentsPages(AppState& state, const SiteStyle& style) {
-    const QString campaign = optionText(state, u"campaign");
-    OutputFile contents(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html);
-    OutputFile letters(state.ReportsDir() + QStringLiteral("gcontentsl.htm"), OutputFormat::Html);
+// A letter or race/location index page. Its end is written once, when the run's pages are
+// finished, so a group that comes back to the page appends its rows.
+struct IndexPage {
+    explicit IndexPage(const QString& path) : out(path, OutputFormat::Html) {}
+    void suspend() { out.flush(); }
+    void finish() {
+        pageEnd(out);
+        out.close();
+    }
+    OutputFile out;
+};
+using IndexPages = RunFiles<IndexPage>;
 
-    PageHead(letters, campaign);
+// Enters the page named fileName; a page the run begins gets its head and body tag first.
+std::pair<IndexPage&, bool> enterPage(IndexPages& pages, const AppState& state,
+                                      const SiteStyle& style, const QString& fileName) {
+    const QString path = state.ReportsDir() + fileName;
+    auto entered = pages.enter(path, [&] { return std::make_unique<IndexPage>(path); });
+    if (entered.second) {
+        PageHead(entered.first.out, optionText(state, u"campaign"));
+        entered.first.out.line(SiteBodyTag(state, style));
+    }
+    return entered;
+}
+
+// The letter pages, with the entry pages of the entries that have notes.
+class LetterPagesWriter : public WalkWriter {
+public:
+    LetterPagesWriter(AppState& state, const SiteStyle& style, const SitePublishOptions& options,
+                      PublishProgress& progress, IndexPages& pages)
+        : state_(state), style_(style), options_(options), progress_(progress), pages_(pages) {}
+
+    void entry(const Recordset& rs) override {
+        const QString letter = EntryLetter(rs.text(u"name"));
+        if (!open_ || letter != letter_) {
+            open_ = true;
+            letter_ = letter;
+            auto [page, begun] = enterPage(pages_, state_, style_, IndexPageName(letter));
+            if (begun) {
+                tableStart(page.out);
+                if (!IsLatinCapital(letter)) {
+                    otherLetters_.push_back(letter);
+                }
+            }
+        }
+        IndexRow(pages_.current()->out, rs, [&] {
+            if (HasEntryPage(rs)) {
+                WriteEntryPage(state_, rs, style_, options_.changedOnly, progress_);
+            }
+        });
+    }
+
+    // Every letter A to Z without an entry gets an empty page, so no link of the strip is dead.
+    void finish() override {
+        for (const QString& letter : LatinCapitals()) {
+            if (!pages_.wrote(state_.ReportsDir() + IndexPageName(letter))) {
+                tableStart(enterPage(pages_, state_, style_, IndexPageName(letter)).first.out);
+            }
+        }
+    }
+
+    const QStringList& otherLetters() const { return otherLetters_; }
+
+private:
+    AppState& state_;
+    const SiteStyle& style_;
+    const SitePublishOptions& options_;
+    PublishProgress& progress_;
+    IndexPages& pages_;
+    bool open_ = false;
+    QString letter_;
+    QStringList otherLetters_;
+};
+
+// gcontentsl.htm: "Home", the letters A to Z, then every other letter page of the run.
+void writeLetterStrip(AppState& state, const SiteStyle& style, const QStringList& otherLetters) {
+    OutputFile letters(state.ReportsDir() + QStringLiteral("gcontentsl.htm"), OutputFormat::Html);
+    PageHead(letters, optionText(state, u"campaign"));
     letters.line(SiteBodyTag(state, style));
     letters.part(homeLink());
-    for (char16_t l = u'A'; l <= u'Z'; ++l) {
-        const QString letter(QChar{l});
-        letters.part(QStringLiteral("<a href=\"g-%1.htm\" target=\"gmain\">%1</a> ").arg(letter));
+    for (const QString& letter : LatinCapitals() + otherLetters) {
+        letters.part(QStringLiteral("<a href=\"") + IndexPageName(letter) +
+                     QStringLiteral("\" target=\"gmain\">") + letter + QStringLiteral("</a> "));
     }
     letters.line();
     letters.line(u"<br>");
-
-    PageHead(contents, campaign);
-    contents.line(SiteBodyTag(state, style));
-    contents.line(homeLink());
-    contents.line(u"<br>");
-
-    // One link per run of equal stored values; a missing value belongs to the run before it.
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"rldex");
-    rs.moveFirst();
-    QString previous = QStringLiteral("&");
-    qint64 entries = 0;
-    for (; !rs.eof(); rs.moveNext(), ++entries) {
-        const QVariant value = rs.field(u"race-location");
-        if (!value.isNull()) {
-            const QString raceLocation = value.toString();
-            if (raceLocation != previous) {
-                contents.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(raceLocation) +
-                              QStringLiteral(".htm\" target=\"gmain\">") + raceLocation +
-                              QStringLiteral("</a><br>"));
-                previous = raceLocation;
-            }
-        }
-    }
-
-    pageEnd(contents);
     pageEnd(letters);
-    contents.close();
     letters.close();
-    return entries;
 }
 
-// An index page being written by a walk: its file and the letter or key it belongs to.
-struct OpenIndexPage {
-    std::unique_ptr<OutputFile> file;
-    QString key;
+// The race/location pages. A group whose page the run already began (a key shared with an
+// earlier group or with a letter) closes the table there and adds its own heading and table.
+class RaceLocationPagesWriter : public WalkWriter {
+public:
+    RaceLocationPagesWriter(AppState& state, const SiteStyle& style, IndexPages& pages)
+        : state_(state), style_(style), pages_(pages) {}
 
-    void finish() {
-        if (file) {
-            pageEnd(*file);
-            file->close();
-            file.reset();
-        }
-    }
-};
-
-void letterWalk(AppState& state, const SiteStyle& style, const SitePublishOptions& options,
-                PublishProgress& progress, qint64 total) {
-    const QString campaign = optionText(state, u"campaign");
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"namedex");
-    rs.moveFirst();
-    OpenIndexPage page;
-    qint64 done = 0;
-    while (!rs.eof()) {
-        const QString letter = EntryLetter(rs.text(u"name"));
-        if (!page.file || letter != page.key) {
-            page.finish();
-            page.file = std::make_unique<OutputFile>(state.ReportsDir() + IndexPageName(letter),
-                                                     OutputFormat::Html);
-            page.key = letter;
-            PageHead(*page.file, campaign);
-            page.file->line(SiteBodyTag(state, style));
-            tableStart(*page.file);
-        }
-        IndexRow(*page.file, rs, [&] {
-            if (HasEntryPage(rs)) {
-                WriteEntryPage(state, style, options.changedOnly, progress);
-            }
-        });
-        progress.step(++done, total);
-        rs.moveNext();
-    }
-    page.finish();
-}
-
-void raceLocationWalk(AppState& state, const SiteStyle& style, PublishProgress& progress,
-                      qint64 total) {
-    const QString campaign = optionText(state, u"campaign");
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"rldex");
-    rs.moveFirst();
-    OpenIndexPage page;
-    qint64 done = 0;
-    while (!rs.eof()) {
+    void entry(const Recordset& rs) override {
         const QString raceLocation = rs.text(u"race-location");
-        if (!IsBlank(raceLocation)) {
-            const QString key = raceLocation.toUpper();
-            if (!page.file || key != page.key) {
-                page.finish();
-                page.file = std::make_unique<OutputFile>(
-                    state.ReportsDir() + IndexPageName(AlphaNumOnly(key)), OutputFormat::Html);
-                page.key = key;
-                PageHead(*page.file, campaign);
-                page.file->line(SiteBodyTag(state, style));
-                page.file->line(QStringLiteral("<h1>") + raceLocation + QStringLiteral("</h1>"));
-                tableStart(*page.file);
-            }
-            IndexRow(*page.file, rs);
+        if (IsBlank(raceLocation)) {
+            return;
         }
-        progress.step(++done, total);
-        rs.moveNext();
+        const QString key = raceLocation.toUpper();
+        if (!open_ || key != key_) {
+            open_ = true;
+            key_ = key;
+            auto [page, begun] =
+                enterPage(pages_, state_, style_, IndexPageName(AlphaNumOnly(key)));
+            if (!begun) {
+                page.out.line(u"</table>");
+            }
+            page.out.line(QStringLiteral("<h1>") + raceLocation + QStringLiteral("</h1>"));
+            tableStart(page.out);
+        }
+        IndexRow(pages_.current()->out, rs);
     }
-    page.finish();
-}
+
+    void finish() override {}
+
+private:
+    AppState& state_;
+    const SiteStyle& style_;
+    IndexPages& pages_;
+    bool open_ = false;
+    QString key_;
+};
 
 }  // namespace
 
@@ -271,47 +282,76 @@ void WriteReadingFiles(AppState& state, PublishProgress& progress) {
     TavriPageOutput(state, progress);
 }
 
-void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress) {
+std::unique_ptr<Publication> PublishSite(AppState& state, const SitePublishOptions& options,
+                                         PublishProgress& progress) {
     progress.phase(QStringLiteral("Publishing:"));
     const QStringList frameLines = readFrameTemplate(state);
     RemoveLeftoverTemporaries(state.ReportsDir());
     const SiteStyle style = ReadSiteStyle(state);
+    auto published = std::make_unique<Publication>(state);
+    Recordset& rs = published->entries();
+    const qint64 total = published->entryCount();
 
     writeStartPage(state, frameLines);
-    const qint64 total = writeContentsPages(state, style);
     // Both contents pages link "Home" to gtop.htm, which otherwise only the alphabetical site
     // writes; a first publication gets one so the link is not broken.
     if (!QFileInfo::exists(state.ReportsDir() + QStringLiteral("gtop.htm"))) {
         WriteTopPage(state, style);
     }
-    letterWalk(state, style, options, progress, total);
-    raceLocationWalk(state, style, progress, total);
-    WriteReadingFiles(state, progress);
+    IndexPages pages;
+    {
+        LetterPagesWriter letters(state, style, options, progress, pages);
+        const auto tome = MakeTomeWriter(state);
+        WalkEntries(rs, u"namedex", {&letters, tome.get()}, progress, total);
+        writeLetterStrip(state, style, letters.otherLetters());
+    }
+    {
+        RaceLocationStrip contents(state, QStringLiteral("<br>"));
+        PageHead(contents.out(), optionText(state, u"campaign"));
+        contents.out().line(SiteBodyTag(state, style));
+        contents.out().line(homeLink());
+        contents.out().line(u"<br>");
+        RaceLocationPagesWriter raceLocations(state, style, pages);
+        const auto pageOutput = MakePageOutputWriter(state);
+        WalkEntries(rs, u"rldex", {&contents, &raceLocations, pageOutput.get()}, progress, total);
+    }
+    pages.finish();
 
     state.EntryRs->setIndex(u"id");
     state.EntryRs->moveFirst();
+    return published;
 }
 
-void ClearChangedFlags(AppState& state, PublishProgress& progress) {
-    progress.phase(QStringLiteral("Clearing changed flag:"));
-    Recordset& rs = *state.EntryRs;
-    rs.setIndex(u"id");
-    rs.moveFirst();
-    Database::Transaction tx(*state.Db);
-    try {
-        while (!rs.eof()) {
-            if (rs.field(u"changed").toBool()) {
-                rs.edit();
-                rs.setField(u"changed", false);
-                rs.update();
-            }
-            rs.moveNext();
-        }
-        tx.commit();
-    } catch (...) {
-        rs.cancelUpdate();  // the transaction rolls back every flag cleared so far
-        throw;
+RaceLocationStrip::RaceLocationStrip(const AppState& state, QString afterLink)
+    : out_(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html),
+      afterLink_(std::move(afterLink)) {}
+
+void RaceLocationStrip::entry(const Recordset& rs) {
+    const QVariant value = rs.field(u"race-location");
+    if (!value.isNull() && value.toString() != previous_) {
+        previous_ = value.toString();
+        out_.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(previous_) +
+                  QStringLiteral(".htm\" target=\"gmain\">") + previous_ + QStringLiteral("</a>") +
+                  afterLink_);
     }
+}
+
+void RaceLocationStrip::finish() {
+    pageEnd(out_);
+    out_.close();
+}
+
+QStringList LatinCapitals() {
+    QStringList letters;
+    for (char16_t l = u'A'; l <= u'Z'; ++l) {
+        letters.push_back(QString(QChar{l}));
+    }
+    return letters;
+}
+
+bool IsLatinCapital(const QString& letter) {
+    return letter.size() == 1 && letter.front() >= QLatin1Char('A') &&
+           letter.front() <= QLatin1Char('Z');
 }
 
 }  // namespace tavri

@@ -4,17 +4,20 @@
 //
 // The publisher knows no window. Its front end (the main window, tavri-cli) asks the two
 // questions, passes the answers in, shows the progress it reports and clears the changed flags
-// afterwards with ClearChangedFlags when the user agreed. Every file or database failure throws
-// FileError or StoreError; the pages written until then stay, and nothing in the database has
-// been changed by the run.
+// afterwards with ClearChangedFlags (Publication.h) when the user agreed. Every file or database
+// failure throws FileError or StoreError; the pages written until then stay, and nothing in the
+// database has been changed by the run.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "app/AppState.h"
 #include "app/OutputFile.h"
+#include "publish/GroupedWalk.h"
 #include "publish/Progress.h"
+#include "publish/Publication.h"
 
 namespace tavri {
 
@@ -46,11 +49,31 @@ QString RaceLocationKey(const QString& raceLocation);
 QString EntryLetter(const QString& name);
 // The page file name of a letter or race/location key, safe to create in the reports folder.
 QString IndexPageName(const QString& key);
+// "A" to "Z": the letters that the letter strips always link.
+QStringList LatinCapitals();
+bool IsLatinCapital(const QString& letter);
 
 // The six lines of the current entry's row in an index table. afterNameCell, when given, runs
 // between the name cell and the race/location cell (the letter walk writes entry pages there).
 void IndexRow(OutputFile& out, const Recordset& entry,
               const std::function<void()>& afterNameCell = {});
+
+// gcontents.htm's strip of race/locations, fed in "rldex" order: one link to the page of each
+// run of equal stored values (exact comparison; a missing value never starts a run), each
+// followed by afterLink, all on one line. The caller writes the page's start through out();
+// finish ends the line and the page.
+class RaceLocationStrip : public WalkWriter {
+public:
+    RaceLocationStrip(const AppState& state, QString afterLink);
+    OutputFile& out() { return out_; }
+    void entry(const Recordset& rs) override;
+    void finish() override;
+
+private:
+    OutputFile out_;
+    QString afterLink_;
+    QString previous_ = QStringLiteral("&");
+};
 
 // What the user chose for a run.
 struct SitePublishOptions {
@@ -59,16 +82,14 @@ struct SitePublishOptions {
     bool changedOnly = false;
 };
 
-// The whole site and then the palm folder's reading files. A missing framebase.txt is reported
+// The whole site and then the palm folder's reading files, all read from one snapshot of the
+// compendium, which the result holds for ClearChangedFlags. A missing framebase.txt is reported
 // (FileError) before anything is written. Leaves EntryRs on index "id".
-void PublishSite(AppState& state, const SitePublishOptions& options, PublishProgress& progress);
+std::unique_ptr<Publication> PublishSite(AppState& state, const SitePublishOptions& options,
+                                         PublishProgress& progress);
 
 // The reading files of the palm folder: TomeOutput, then TavriPageOutput (each makes the folder
 // when it is missing).
 void WriteReadingFiles(AppState& state, PublishProgress& progress);
-
-// Clears every entry's changed flag in one transaction: all of them or, on failure, none.
-// Reports the phase "Clearing changed flag:". Leaves EntryRs on index "id".
-void ClearChangedFlags(AppState& state, PublishProgress& progress);
 
 }  // namespace tavri

@@ -133,12 +133,12 @@ void Form1::Command4_Click() {
         PublicationScope scope(*this);
         WindowProgress progress(*this);
         failure = failureOf([&] {
-            PublishSite(state_, SitePublishOptions{changedOnly}, progress);
+            const auto published = PublishSite(state_, SitePublishOptions{changedOnly}, progress);
             dialogs_.beep();
             scope.arrow();
             Command4Tag.clear();
             if (clearChanges) {
-                ClearChangedFlags(state_, progress);
+                ClearChangedFlags(state_, *published, progress);
             }
         });
     }
@@ -158,11 +158,11 @@ void Form1::mnualpha_Click() {
         PublicationScope scope(*this);
         WindowProgress progress(*this);
         failure = failureOf([&] {
-            PublishAlphaSite(state_, progress);
+            const auto published = PublishAlphaSite(state_, progress);
             dialogs_.beep();
             scope.arrow();
             Command4Tag.clear();
-            ClearChangedFlags(state_, progress);
+            ClearChangedFlags(state_, *published, progress);
         });
     }
     if (failure) {

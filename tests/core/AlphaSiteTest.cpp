@@ -111,6 +111,9 @@ TEST_F(AlphaSiteTest, FramesetAndItsFixedFrames) {
         letters +=
             QByteArray("<a href=\"g-") + l + ".htm\" target=\"gmain\">" + l + "</a><br> \r\n";
     }
+    // Then the other initials, in name order.
+    letters += "<a href=\"g-9.htm\" target=\"gmain\">9</a><br> \r\n";
+    letters += "<a href=\"g-\xC3\x89.htm\" target=\"gmain\">\xC3\x89</a><br> \r\n";
     EXPECT_EQ(page("glettersdates.htm"),
               (Head() + Lines({kBody}) + letters + PageEnd()).toStdString());
 }
@@ -157,9 +160,11 @@ TEST_F(AlphaSiteTest, LetterPagesHoldShadedRowsThenTheEntryBlocks) {
                      "Caf\xC3\xA9", "", "Pastry \xF0\x9F\x98\x80", "Cr\xC3\xA8me") +
                PageEnd())
                   .toStdString());
+    // A letter without entries has an empty page.
+    EXPECT_EQ(page("g-Q.htm"), (PageStart() + TableEnd() + PageEnd()).toStdString());
 }
 
-TEST_F(AlphaSiteTest, RaceLocationPagesSkipBlankValuesAndLaterGroupsReplaceEarlier) {
+TEST_F(AlphaSiteTest, RaceLocationPagesSkipBlankValuesAndLaterGroupsContinueEarlier) {
     publish();
     // The walk's shading starts afresh: Café shaded, D not, Elf shaded, elf not, ...
     EXPECT_EQ(page("g-ELF.htm"), (PageStart() + Row(true, "apple", "Elf", "1066", "Red fruit") +
@@ -168,17 +173,20 @@ TEST_F(AlphaSiteTest, RaceLocationPagesSkipBlankValuesAndLaterGroupsReplaceEarli
                                         "One<br>\r\nTwo<br>\r\nThree") +
                                   Block("Avalon", "Avalon", "elf", "old", "Isle", "") + PageEnd())
                                      .toStdString());
-    // "High-Elves" (9 Lives) comes after "High Elves" (Bear) and replaces its page.
-    const std::string lastPage = (PageStart() + Row(false, "9 Lives", "High-Elves", "", "Cat") +
-                                  TableEnd() + kLivesBlock + PageEnd())
-                                     .toStdString();
-    EXPECT_EQ(page("g-HIGHELVES.htm"), lastPage);
-    // The one-letter key D replaces Dove's letter page.
-    EXPECT_EQ(page("g-D.htm"), (PageStart() + Row(false, "Dove", "D", "1", "White") + TableEnd() +
-                                Block("Dove", "Dove", "D", "1", "White", "Peace") + PageEnd())
+    // "High-Elves" (9 Lives) comes after "High Elves" (Bear) and continues its page.
+    const QByteArray bearBlock = Block("Bear", "Bear", "High Elves", "5", "Big", "Fur");
+    EXPECT_EQ(page("g-HIGHELVES.htm"), (PageStart() + Row(true, "Bear", "High Elves", "5", "Big") +
+                                        Row(false, "9 Lives", "High-Elves", "", "Cat") +
+                                        TableEnd() + bearBlock + kLivesBlock + PageEnd())
+                                           .toStdString());
+    // The one-letter key D continues Dove's letter page.
+    const QByteArray doveBlock = Block("Dove", "Dove", "D", "1", "White", "Peace");
+    EXPECT_EQ(page("g-D.htm"), (PageStart() + Row(false, "Dove", "D", "1", "White") +
+                                Row(false, "Dove", "D", "1", "White") + TableEnd() + doveBlock +
+                                doveBlock + PageEnd())
                                    .toStdString());
-    // temp.htm keeps the blocks of the last page written.
-    EXPECT_EQ(page("temp.htm"), kLivesBlock.toStdString());
+    // temp.htm keeps the blocks of the last page begun.
+    EXPECT_EQ(page("temp.htm"), (bearBlock + kLivesBlock).toStdString());
     EXPECT_FALSE(QFileInfo::exists(c.state().ReportsDir() + "g-.htm"));
 }
 
@@ -217,7 +225,7 @@ TEST(AlphaSiteStartValueTest, NamesAndRaceLocationsEqualToTheWalksStartValueGetT
     // "&" is both walks' start value; the first entry still opens a page ("g-" + AlphaNumOnly
     // of "&" is "g-.htm" for the race/location walk).
     const QByteArray page = ReadAll(c.state().ReportsDir() + "g-&.htm");
-    EXPECT_TRUE(page.contains("<a href=\"#&Co\">&Co</a><td>"));
+    EXPECT_TRUE(page.contains("<a href=\"#&amp;Co\">&Co</a><td>"));
     EXPECT_TRUE(ReadAll(c.state().ReportsDir() + "g-.htm").contains("<h1>&Co</h1>"));
 }
 

@@ -89,8 +89,8 @@ protected:
         return ReadAll(c.state().ReportsDir() + name).toStdString();
     }
     bool exists(const QString& name) { return QFileInfo::exists(c.state().ReportsDir() + name); }
-    void publish(bool changedOnly = false) {
-        PublishSite(c.state(), SitePublishOptions{changedOnly}, progress);
+    std::unique_ptr<Publication> publish(bool changedOnly = false) {
+        return PublishSite(c.state(), SitePublishOptions{changedOnly}, progress);
     }
 
     TempCompendium c{QStringLiteral("The Reach")};
@@ -126,12 +126,14 @@ TEST_F(SitePublisherTest, EmptyFrameTemplateGivesFiveLines) {
     EXPECT_EQ(page("gindex.htm"), (Head() + Lines({"</html>"})).toStdString());
 }
 
-TEST_F(SitePublisherTest, LetterStripLinksAllTwentySixLetters) {
+TEST_F(SitePublisherTest, LetterStripLinksAllTwentySixLettersThenTheOthersInNameOrder) {
     publish();
     QByteArray strip = "<a href=\"gtop.htm\" target=\"gmain\">Home</a> ";
     for (char l = 'A'; l <= 'Z'; ++l) {
         strip += QByteArray("<a href=\"g-") + l + ".htm\" target=\"gmain\">" + l + "</a> ";
     }
+    strip += "<a href=\"g-9.htm\" target=\"gmain\">9</a> ";
+    strip += "<a href=\"g-\xC3\x89.htm\" target=\"gmain\">\xC3\x89</a> ";
     EXPECT_EQ(page("gcontentsl.htm"),
               (HeadAndBody() + strip + "\r\n" + Lines({"<br>"}) + End()).toStdString());
 }
@@ -157,7 +159,7 @@ TEST_F(SitePublisherTest, LetterPagesGroupNamesByTheirUpperCaseFirstCharacter) {
     // "apple" and "Avalon" share g-A.htm; Avalon's blank notes give no link.
     EXPECT_EQ(page("g-A.htm"),
               (HeadAndBody() + TableStart() + kAppleRow + kAvalonRow + End()).toStdString());
-    // A digit gets its own page, which the letter strip does not link.
+    // A digit gets its own page.
     EXPECT_EQ(page("g-9.htm"), (HeadAndBody() + TableStart() + kLivesRow + End()).toStdString());
     EXPECT_EQ(page("g-B.htm"),
               (HeadAndBody() + TableStart() +
@@ -168,26 +170,30 @@ TEST_F(SitePublisherTest, LetterPagesGroupNamesByTheirUpperCaseFirstCharacter) {
         (HeadAndBody() + TableStart() + Row("<td>Crow<td>", "", "", "Bird") + End()).toStdString());
     EXPECT_EQ(page(u"g-\u00C9.htm"_qs),
               (HeadAndBody() + TableStart() + kEclairRow + End()).toStdString());
+    // A letter without entries has an empty page.
+    EXPECT_EQ(page("g-Q.htm"), (HeadAndBody() + TableStart() + End()).toStdString());
 }
 
-TEST_F(SitePublisherTest, RaceLocationPagesGroupByUpperCaseAndLaterGroupsReplaceEarlier) {
+TEST_F(SitePublisherTest, RaceLocationPagesGroupByUpperCaseAndLaterGroupsContinueEarlier) {
     publish();
     // "Elf" and "elf" are one group, headed by the first entry's stored value.
     EXPECT_EQ(page("g-ELF.htm"), (HeadAndBody() + Lines({"<h1>Elf</h1>"}) + TableStart() +
                                   kAppleRow + kAvalonRow + End())
                                      .toStdString());
-    // "High Elves" and "High-Elves" are two groups writing one file; the later one stays.
+    // "High Elves" and "High-Elves" are two groups of one file, each under its own heading.
     EXPECT_EQ(page("g-HIGHELVES.htm"),
-              (HeadAndBody() + Lines({"<h1>High-Elves</h1>"}) + TableStart() + kLivesRow + End())
+              (HeadAndBody() + Lines({"<h1>High Elves</h1>"}) + TableStart() +
+               Row("<td><a href=\"G4.htm\">Bear</a><td>", "High Elves", "5", "Big") +
+               Lines({"</table>", "<h1>High-Elves</h1>"}) + TableStart() + kLivesRow + End())
                   .toStdString());
     EXPECT_EQ(page("g-CAF.htm"),
               (HeadAndBody() + Lines({"<h1>Caf\xC3\xA9</h1>"}) + TableStart() + kEclairRow + End())
                   .toStdString());
-    // The one-letter key "D" replaces Dove's letter page.
-    EXPECT_EQ(page("g-D.htm"),
-              (HeadAndBody() + Lines({"<h1>D</h1>"}) + TableStart() +
-               Row("<td><a href=\"G6.htm\">Dove</a><td>", "D", "1", "White") + End())
-                  .toStdString());
+    // The one-letter key "D" continues Dove's letter page.
+    const QByteArray doveRow = Row("<td><a href=\"G6.htm\">Dove</a><td>", "D", "1", "White");
+    EXPECT_EQ(page("g-D.htm"), (HeadAndBody() + TableStart() + doveRow +
+                                Lines({"</table>", "<h1>D</h1>"}) + TableStart() + doveRow + End())
+                                   .toStdString());
     // The empty race/location has a link in the list but no page.
     EXPECT_FALSE(exists("g-.htm"));
 }
@@ -276,7 +282,7 @@ TEST_F(SitePublisherTest, PublishChangedLeavesNeverPublishedUnchangedEntriesWith
 }
 
 TEST_F(SitePublisherTest, PublishingLeavesTheChangedFlagsForTheFrontEndToClear) {
-    publish();
+    const auto published = publish();
     auto changedIds = [&] {
         std::vector<qint64> ids;
         Recordset& rs = *c.state().EntryRs;
@@ -289,7 +295,7 @@ TEST_F(SitePublisherTest, PublishingLeavesTheChangedFlagsForTheFrontEndToClear) 
         return ids;
     };
     EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 4}));
-    ClearChangedFlags(c.state(), progress);
+    ClearChangedFlags(c.state(), *published, progress);
     EXPECT_EQ(changedIds(), std::vector<qint64>{});
     EXPECT_EQ(progress.phases, (std::vector<QString>{"Publishing:", "Clearing changed flag:"}));
     EXPECT_EQ(c.state().EntryRs->index(), QStringLiteral("id"));
@@ -324,15 +330,15 @@ TEST_F(SitePublisherTest, FileNamesFromNamesNeverLeaveTheReportsFolder) {
     c.add({"/etc", "Slash", "", "Path", "", false});
     c.add({"*Star", "Star", "", "Glob", "", false});
     publish();
-    // Both first characters become "_": one page, the later letter ("/" sorts after "*")
-    // replacing the earlier.
+    // Both first characters become "_": one page holding both letters' rows.
     EXPECT_EQ(page("g-_.htm"),
-              (HeadAndBody() + TableStart() + Row("<td>/etc<td>", "Slash", "", "Path") + End())
+              (HeadAndBody() + TableStart() + Row("<td>*Star<td>", "Star", "", "Glob") +
+               Row("<td>/etc<td>", "Slash", "", "Path") + End())
                   .toStdString());
     EXPECT_FALSE(QFileInfo::exists(c.state().ReportsDir() + "g-/etc.htm"));
 }
 
-TEST_F(SitePublisherTest, FailedPageEndsTheRunWithTheFileNamedAndKeepsEarlierPages) {
+TEST_F(SitePublisherTest, FailedPageEndsTheRunWithTheFileNamed) {
     // A folder where a page should go makes that page uncreatable.
     ASSERT_TRUE(QDir().mkpath(c.state().ReportsDir() + "g-B.htm"));
     try {
@@ -342,8 +348,6 @@ TEST_F(SitePublisherTest, FailedPageEndsTheRunWithTheFileNamedAndKeepsEarlierPag
         EXPECT_TRUE(e.message().contains(c.state().ReportsDir() + "g-B.htm"))
             << e.message().toStdString();
     }
-    EXPECT_EQ(page("g-A.htm"),
-              (HeadAndBody() + TableStart() + kAppleRow + kAvalonRow + End()).toStdString());
     EXPECT_FALSE(exists("g-C.htm"));
 }
 
@@ -401,8 +405,15 @@ TEST(SiteEmptyCompendiumTest, PublishesValidPagesWithEmptyLists) {
               (head + Lines({"<a href=\"gtop.htm\" target=\"gmain\">Home</a> ", "<br>", "",
                              "</body>", "</html>"}))
                   .toStdString());
-    QStringList pages = QDir(reports).entryList({"g*.htm"}, QDir::Files);
-    EXPECT_EQ(pages, (QStringList{"gcontents.htm", "gcontentsl.htm", "gindex.htm", "gtop.htm"}));
+    QStringList pages{"gcontents.htm", "gcontentsl.htm", "gindex.htm", "gtop.htm"};
+    for (const QString& letter : LatinCapitals()) {
+        pages.push_back("g-" + letter + ".htm");
+        EXPECT_EQ(ReadAll(reports + pages.back()).toStdString(),
+                  (head + Lines({"<table width=\"100%\"border=\"1\">", "", "</body>", "</html>"}))
+                      .toStdString());
+    }
+    pages.sort();
+    EXPECT_EQ(QDir(reports).entryList({"g*.htm"}, QDir::Files), pages);
 }
 
 }  // namespace

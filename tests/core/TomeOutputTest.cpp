@@ -1,13 +1,15 @@
 // The whole-compendium reading files, Tavri-TR.txt and PR-Tavri.pml, compared byte for byte on
 // a small compendium that holds the cases that go wrong: blanks around values, notes of three
 // lines with bold tags, blank and missing notes, names that start with a digit or a lower-case
-// letter, a name with no Latin letter or digit (the empty anchor), characters outside
+// letter, a name with no Latin letter or digit (anchored by its id), characters outside
 // Windows-1252 and a title with blanks around it.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <initializer_list>
+#include <vector>
 
 #include "app/FileError.h"
 #include "publish/PalmOutput.h"
@@ -61,7 +63,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     R"(\q="#Aldric"\BAldric\B\q)",
                     R"(\q="#7thLegion"\B7th Legion\B\q)",
                     R"(\q="#ash"\Bash\B\q)",
-                    R"(\q="#"\B\U03a9\U03bc\U03ad\U03b3\U03b1\B\q)",
+                    R"(\q="#4"\B\U03a9\U03bc\U03ad\U03b3\U03b1\B\q)",
 
                     R"(\c)",
                     R"(\x\BAldric\B\x)",
@@ -101,7 +103,7 @@ TEST(TomeOutput, WritesEveryEntryInNameOrderToTheTextAndPmlFiles) {
                     R"(\c)",
                     R"(\x\B\U03a9\U03bc\U03ad\U03b3\U03b1\B\x)",
                     R"(\c)",
-                    R"(\Q="")",
+                    R"(\Q="4")",
                     "Race/Location: Greek",
                     "Date: ",
                     "",
@@ -148,7 +150,7 @@ TEST(TomeOutput, MakesAMissingPalmFolderAndReplacesOlderFiles) {
                     R"(\q="#contents"\BContents\B\q)"}));
 }
 
-TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheErrorAndTheFinishedFileStays) {
+TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheError) {
     test::TempCompendium c("Reach");
     c.add({"Bran", "Crows", "", "Seer", QString()});
     const QString palm = c.state().PalmDir();
@@ -160,7 +162,6 @@ TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheErrorAndTheFinishedFileStays) 
     } catch (const FileError& e) {
         EXPECT_TRUE(e.message().contains(palm + "PR-Tavri.pml")) << e.message().toStdString();
     }
-    EXPECT_TRUE(QFile::exists(palm + "Tavri-TR.txt"));
 
     // The palm folder itself blocked by a file: the error names the folder.
     ASSERT_TRUE(QDir(palm).removeRecursively());
@@ -171,5 +172,37 @@ TEST(TomeOutput, AFileThatCannotBeMadeIsNamedInTheErrorAndTheFinishedFileStays) 
     } catch (const FileError& e) {
         EXPECT_TRUE(e.message().contains(c.state().ReportsDir() + "palm"))
             << e.message().toStdString();
+    }
+}
+
+// Every contents line of PR-Tavri.pml must reach its own chapter: the anchors of the contents
+// lines, in order, are the chapters' targets, and no two are alike.
+TEST(TomeOutput, EveryContentsLineLinksToAnAnchorOfItsOwn) {
+    const std::vector<std::vector<QString>> cases = {
+        {"Al-Bar", "AlBar", "Al Bar", "AlBar2", "AlBar3"},  // alike in letters and digits
+        {u"\u674E"_qs, u"\u9F8D"_qs, "!", "2"},             // no Latin letter or digit
+    };
+    for (const auto& names : cases) {
+        test::TempCompendium c("Reach");
+        for (const QString& name : names) {
+            c.add({name, "Here", "", "Someone", QString()});
+        }
+        PublishProgress progress;
+        TomeOutput(c.state(), progress);
+        QStringList links;
+        QStringList targets;
+        for (const QByteArray& line :
+             test::ReadAll(c.state().PalmDir() + "PR-Tavri.pml").split('\n')) {
+            if (line.startsWith("\\q=\"#") && !line.startsWith("\\q=\"#contents\"")) {
+                links << QString::fromLatin1(line.mid(5, line.indexOf('"', 5) - 5));
+            } else if (line.startsWith("\\Q=\"") && !line.startsWith("\\Q=\"contents\"")) {
+                targets << QString::fromLatin1(line.mid(4, line.indexOf('"', 4) - 4));
+            }
+        }
+        EXPECT_EQ(links.size(), static_cast<qsizetype>(names.size()));
+        EXPECT_EQ(links, targets);
+        EXPECT_EQ(QSet<QString>(links.begin(), links.end()).size(), links.size())
+            << links.join(' ').toStdString();
+        EXPECT_FALSE(links.contains(QString()));
     }
 }

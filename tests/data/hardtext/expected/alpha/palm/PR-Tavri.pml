@@ -1,0 +1,169 @@
+\vTITLE="Hard Text"\v
+\c
+\x\BCONTENTS\B\x
+\c
+\Q="contents"
+\q="#7thLegion"\B7th Legion\B\q
+\q="#rbol"\Bárbol\B\q
+\q="#rzteGuild"\BÄrzte Guild\B\q
+\q="#BraceMaker"\BBrace Maker\B\q
+\q="#DaratheFox"\BDara "the Fox" Ó\B\q
+\q="#Eagle"\BEagle\B\q
+\q="#lan"\BÉlan\B\q
+\q="#Emu"\BEmu\B\q
+\q="#ukasz"\B\U0141ukasz \U017bó\U0142\U0107\B\q
+\q="#Zeno"\BZeno\B\q
+\q="#13"\B\U0395\U03bb\U03ad\U03bd\U03b7\B\q
+\q="#megaCircle"\B\U03a9mega Circle\B\q
+\q="#7"\B\U674e\U5c0f\U9f8d\B\q
+\c
+\x\B7th Legion\B\x
+\c
+\Q="7thLegion"
+Race/Location: Orc-Lands
+Date: Winter 1190
+
+Numbered army < 8th
+
+\q="#contents"\BContents\B\q
+\c
+\x\Bárbol\B\x
+\c
+\Q="rbol"
+Race/Location: \U0395\U03bb\U03bb\U03ac\U03c2
+Date: 
+
+Lower-case accented initial
+
+\q="#contents"\BContents\B\q
+\c
+\x\BÄrzte Guild\B\x
+\c
+\Q="rzteGuild"
+Race/Location: \U9999\U6e2f
+Date: 1206
+
+Healers' guild (Ä initial)
+\w="50%"
+Emoji \Ud83d\Udc09 dragon
+
+\q="#contents"\BContents\B\q
+\c
+\x\BBrace Maker\B\x
+\c
+\Q="BraceMaker"
+Race/Location: OrcLands
+Date: 1205 AR
+
+Writes {braces} and C:\\temp\\new
+\w="50%"
+Path C:\\temp\\new and {x}
+
+\q="#contents"\BContents\B\q
+\c
+\x\BDara "the Fox" Ó\B\x
+\c
+\Q="DaratheFox"
+Race/Location: \U0395\U03bb\U03bb\U03ac\U03b4\U03b1
+Date: spring
+
+A thief with a "name"
+\w="50%"
+Quote " in notes & more
+
+\q="#contents"\BContents\B\q
+\c
+\x\BEagle\B\x
+\c
+\Q="Eagle"
+Race/Location: Orc-Lands
+Date: 1201 AR
+
+A scout of the high passes
+\w="50%"
+Flies with Élan: see Élan.
+
+\q="#contents"\BContents\B\q
+\c
+\x\BÉlan\B\x
+\c
+\Q="lan"
+Race/Location: \U0395\U03bb\U03bb\U03ac\U03b4\U03b1
+Date: 1202 AR
+
+Dancer & duellist, "quick"
+\w="50%"
+Salt & iron; café owner.
+Second line in italics.
+
+\q="#contents"\BContents\B\q
+\c
+\x\BEmu\B\x
+\c
+\Q="Emu"
+Race/Location: OrcLands
+Date: 1203 AR
+
+A bird that is not a bird
+
+\q="#contents"\BContents\B\q
+\c
+\x\B\U0141ukasz \U017bó\U0142\U0107\B\x
+\c
+\Q="ukasz"
+Race/Location: Orc-Lands
+Date: 1204 AR
+
+Polish-born smith
+\w="50%"
+Za\U017có\U0142\U0107 g\U0119\U015bl\U0105 ja\U017a\U0144.
+
+\q="#contents"\BContents\B\q
+\c
+\x\BZeno\B\x
+\c
+\Q="Zeno"
+Race/Location: Orc-Lands
+Date: 1207 AR
+
+Last of the Latin letters
+\w="50%"
+unclosed bold
+
+\q="#contents"\BContents\B\q
+\c
+\x\B\U0395\U03bb\U03ad\U03bd\U03b7\B\x
+\c
+\Q="13"
+Race/Location: \U0395\U03bb\U03bb\U03ac\U03b4\U03b1
+Date: 1208
+
+Greek initial Epsilon
+\w="50%"
+Links to a lost entry
+
+\q="#contents"\BContents\B\q
+\c
+\x\B\U03a9mega Circle\B\x
+\c
+\Q="megaCircle"
+Race/Location: \U0395\U03bb\U03bb\U03ac\U03c2
+Date: \U1f1c\U03c4\U03bf\U03c2 3
+
+Greek secret society
+\w="50%"
+\U039e\U03ad\U03bd\U03bf\U03c2 & \U03c6\U03af\U03bb\U03bf\U03c2: Eagle
+
+\q="#contents"\BContents\B\q
+\c
+\x\B\U674e\U5c0f\U9f8d\B\x
+\c
+\Q="7"
+Race/Location: \U9999\U6e2f
+Date: 1940
+
+Martial artist \U6b66\U8853\U5bb6
+\w="50%"
+\U9999\U6e2f <\U4e5d\U9f8d> notes
+
+\q="#contents"\BContents\B\q
