@@ -1,6 +1,6 @@
-// The Export menu's web site, run as the user runs it: at the end of the menu bar, through the
-// progress frame, ending with a status line that says where the site is, and a warning that
-// lists what the notes link to in vain. It publishes nothing: the changed flags stay.
+// The Export menu's web site, run as the user runs it: through the progress frame, ending with a
+// status line that says where the site is, and a warning that lists what the notes link to in vain.
+// It publishes nothing: the changed flags stay.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -45,10 +44,7 @@ TEST(Form1Export, WebSiteIsWrittenThroughTheProgressFrameAndTheStatusLineSaysWhe
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     dialogs.window = &w;
 
-    const QList<QAction*> bar = w.menuBar()->actions();
-    ASSERT_FALSE(bar.isEmpty());
-    EXPECT_EQ(bar.back()->text(), QStringLiteral("E&xport"));
-    EXPECT_EQ(bar.back()->menu()->actions(), QList<QAction*>{w.mnuwebsite});
+    EXPECT_EQ(w.mnuexport->actions(), QList<QAction*>{w.mnuwebsite});
     w.mnuwebsite->trigger();
 
     const QString site = c.dir() + QStringLiteral("Reports/site/");

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -42,7 +43,13 @@ protected:
                 w.Command7, w.Command6, w.Command4, w.Command9};
     }
     QList<QAction*> menuItems() const {
-        return {w.mnuexit, w.mnucurrent, w.mnuBookmark, w.mnuOptions, w.mnualpha, w.mnuupload};
+        return {w.mnuexit,
+                w.mnucurrent,
+                w.mnuBookmark,
+                w.mnuOptions,
+                w.mnualpha,
+                w.mnuupload,
+                w.mnuexport->menuAction()};
     }
     QList<QWidget*> filterControls() const {
         return {w.Combo1, w.Check1, w.Text1, w.Option1[0], w.Option1[1], w.Option1[2]};
@@ -110,14 +117,14 @@ TEST_F(Form1Window, StartsWithAllSelectedNothingCheckedPublishAlphaOffAndProgres
     EXPECT_TRUE(w.Combo1->isEditable());
 }
 
-TEST_F(Form1Window, TheMenuBarHoldsSixItemsWithoutSubmenusInOrder) {
+TEST_F(Form1Window, TheMenuBarHoldsSixItemsWithoutSubmenusThenTheExportMenu) {
     QStringList texts;
     for (QAction* a : w.menuBar()->actions()) {
         texts << a->text();
-        EXPECT_EQ(a->menu(), nullptr);
+        EXPECT_EQ(a->menu() != nullptr, a == w.mnuexport->menuAction());
     }
     EXPECT_EQ(texts, (QStringList{"&Exit", "&Report Current", "&Bookmark", "&Options", "&AlphaPage",
-                                  "&Upload CSV"}));
+                                  "&Upload CSV", "E&xport"}));
     EXPECT_EQ(w.menuBar()->actions(), menuItems());
 }
 
