@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <functional>
-#include <map>
 
 #include "app/FileError.h"
 #include "app/OutputFile.h"
@@ -28,8 +27,7 @@ struct SiteEntry {
     qint64 id = 0;
     QString name, raceLocation, date, desc, notes;
     bool changed = false;
-    int group = -1;   // into SiteModel::groups; -1 for a blank race/location
-    int letter = -1;  // into SiteModel::letters
+    int group = -1;  // into SiteModel::groups; -1 for a blank race/location
     QString notesHtml;
     std::vector<int> mentionedIn;  // entries (in name order) whose notes link here
 };
@@ -72,8 +70,9 @@ QString href(const QString& page) {
     return QString::fromLatin1(QUrl::toPercentEncoding(page));
 }
 
-// Orders lists by title in the compendium's order; titles equal there by their page name.
-void sortLists(std::vector<SiteList>& lists, std::vector<SiteEntry>& entries, bool group) {
+// Orders lists by title in the compendium's order, titles equal there by their page name; when
+// entries are given, their groups follow their lists.
+void sortLists(std::vector<SiteList>& lists, std::vector<SiteEntry>* entries) {
     std::vector<int> order(lists.size());
     for (size_t i = 0; i < order.size(); ++i) {
         order[i] = static_cast<int>(i);
@@ -89,10 +88,12 @@ void sortLists(std::vector<SiteList>& lists, std::vector<SiteEntry>& entries, bo
         sorted.push_back(std::move(lists[order[i]]));
     }
     lists = std::move(sorted);
-    for (SiteEntry& e : entries) {
-        int& slot = group ? e.group : e.letter;
-        if (slot >= 0) {
-            slot = newIndex[slot];
+    if (entries == nullptr) {
+        return;
+    }
+    for (SiteEntry& e : *entries) {
+        if (e.group >= 0) {
+            e.group = newIndex[e.group];
         }
     }
 }
@@ -120,8 +121,7 @@ SiteModel readModel(AppState& state) {
             letter = letterOf.insert(letterPage, static_cast<int>(model.letters.size()));
             model.letters.push_back(SiteList{initial, letterPage, e.id, {}});
         }
-        e.letter = *letter;
-        model.letters[e.letter].entries.push_back(index);
+        model.letters[*letter].entries.push_back(index);
         if (!e.raceLocation.isEmpty()) {
             const QString groupPage = SiteGroupPage(e.raceLocation);
             auto group = groupOf.find(groupPage);
@@ -139,8 +139,8 @@ SiteModel readModel(AppState& state) {
         }
         model.entries.push_back(std::move(e));
     }
-    sortLists(model.letters, model.entries, false);
-    sortLists(model.groups, model.entries, true);
+    sortLists(model.letters, nullptr);
+    sortLists(model.groups, &model.entries);
     return model;
 }
 
@@ -543,6 +543,7 @@ ModernSiteReport WriteModernSite(AppState& state, const ModernSiteOptions& optio
         throw FileError(QStringLiteral("create the folder"), report.folder,
                         QStringLiteral("the folder cannot be made"));
     }
+    RemoveLeftoverTemporaries(report.folder);
     SiteModel model = readModel(state);
     report.entries = static_cast<qint64>(model.entries.size());
     progress.phase(QStringLiteral("Writing web site:"), 2 * report.entries);

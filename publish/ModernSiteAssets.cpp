@@ -137,13 +137,14 @@ const char kSearchScript[] =
   }
   starts[n] = hay.length;
 
+  // The entry holding offset, looked for onward from entry from: matches come in order, so a
+  // whole scan steps through the entries once.
   function entryAt(offset, from) {
-    var lo = from, hi = n - 1;
-    while (lo < hi) {
-      var mid = (lo + hi + 1) >> 1;
-      if (starts[mid] <= offset) { lo = mid; } else { hi = mid - 1; }
+    var e = from;
+    while (starts[e + 1] <= offset) {
+      e++;
     }
-    return lo;
+    return e;
   }
 
   function holdsAll(entry, words, from) {
@@ -159,9 +160,8 @@ const char kSearchScript[] =
     return true;
   }
 
-  // The entries holding every word of the query: those whose text starts with its longest word
-  // first, each part in name order. A query that only adds to the last one (the user typing on)
-  // looks only at the last one's entries.
+  // The entries holding every word of the query, in name order. A query that only adds to the last one (the user typing on)
+  // looks only at the last one's entries, unless they are so many that a scan is quicker.
   var last = null;
   function search(query) {
     var folded = fold(query);
@@ -173,7 +173,7 @@ const char kSearchScript[] =
     words.sort(function (a, b) { return b.length - a.length; });
     var first = words[0];
     var found = [];
-    if (last !== null && folded.indexOf(last.folded) === 0) {
+    if (last !== null && folded.indexOf(last.folded) === 0 && last.found.length <= n / 8) {
       for (var k = 0; k < last.found.length; k++) {
         if (holdsAll(last.found[k], words, 0)) {
           found.push(last.found[k]);
@@ -189,11 +189,20 @@ const char kSearchScript[] =
       }
     }
     last = { folded: folded, found: found };
+    return found;
+  }
+
+  // The entries to show: those whose text starts with the word first, the rest after them.
+  function firstShown(found, word) {
     var leading = [], others = [];
-    for (var f = 0; f < found.length; f++) {
-      (hay.startsWith(first, starts[found[f]]) ? leading : others).push(found[f]);
+    for (var f = 0; f < found.length && leading.length < LIMIT; f++) {
+      if (hay.startsWith(word, starts[found[f]])) {
+        leading.push(found[f]);
+      } else if (others.length < LIMIT) {
+        others.push(found[f]);
+      }
     }
-    return leading.concat(others);
+    return leading.concat(others).slice(0, LIMIT);
   }
 
   function span(cls, text) {
@@ -203,16 +212,21 @@ const char kSearchScript[] =
     return s;
   }
 
-  function show(found) {
+  function show(query) {
+    var found = search(query);
     results.textContent = "";
     if (found === null) {
       status.textContent = "";
       return;
     }
-    var shown = Math.min(found.length, LIMIT);
+    var longest = fold(query).split(/\s+/).reduce(function (a, b) {
+      return b.length > a.length ? b : a;
+    }, "");
+    var picked = firstShown(found, longest);
+    var shown = picked.length;
     var list = document.createDocumentFragment();
     for (var k = 0; k < shown; k++) {
-      var i = found[k];
+      var i = picked[k];
       var dt = document.createElement("dt");
       var a = document.createElement("a");
       a.href = "entry-" + data.id[i] + ".html";
@@ -238,12 +252,12 @@ const char kSearchScript[] =
       found.length + " entries found.";
   }
 
-  box.addEventListener("input", function () { show(search(box.value)); });
+  box.addEventListener("input", function () { show(box.value); });
   section.hidden = false;
   var asked = new URLSearchParams(location.search).get("q");
   if (asked) {
     box.value = asked;
-    show(search(asked));
+    show(asked);
   }
 })();
 )js";

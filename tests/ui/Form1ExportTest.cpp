@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>

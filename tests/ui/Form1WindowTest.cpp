@@ -43,7 +43,13 @@ protected:
                 w.Command7, w.Command6, w.Command4, w.Command9};
     }
     QList<QAction*> menuItems() const {
-        return {w.mnuexit, w.mnucurrent, w.mnuBookmark, w.mnuOptions, w.mnualpha, w.mnuupload};
+        return {w.mnuexit,
+                w.mnucurrent,
+                w.mnuBookmark,
+                w.mnuOptions,
+                w.mnualpha,
+                w.mnuupload,
+                w.mnuexport->menuAction()};
     }
     QList<QWidget*> filterControls() const {
         return {w.Combo1, w.Check1, w.Text1, w.Option1[0], w.Option1[1], w.Option1[2]};
