@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>

@@ -129,7 +129,7 @@ TEST_F(Form1Window, TheMenuBarHoldsSixItemsWithoutSubmenusInOrderThenExport) {
     }
     EXPECT_EQ(texts, (QStringList{"&Exit", "&Report Current", "&Bookmark", "&Options", "&AlphaPage",
                                   "&Upload CSV"}));
-    EXPECT_EQ(bar, menuItems());
+    EXPECT_EQ(w.menuBar()->actions(), menuItems());
 }
 
 TEST_F(Form1Window, KeyboardFocusStartsInTheList) {
