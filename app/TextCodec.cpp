@@ -152,11 +152,14 @@ void appendEncoded(QByteArray& out, QStringView text, OutputFormat format) {
     out.resize(pos);
 }
 
-QString RtfEscaped(QStringView text) {
+namespace {
+
+// The text with a backslash before each of the special characters.
+QString BackslashEscaped(QStringView text, QStringView specials) {
     QString result;
     result.reserve(text.size());
     for (QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('{') || c == QLatin1Char('}')) {
+        if (specials.contains(c)) {
             result += QLatin1Char('\\');
         }
         result += c;
@@ -164,16 +167,14 @@ QString RtfEscaped(QStringView text) {
     return result;
 }
 
+}  // namespace
+
+QString RtfEscaped(QStringView text) {
+    return BackslashEscaped(text, u"\\{}");
+}
+
 QString PmlEscaped(QStringView text) {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        if (c == QLatin1Char('\\')) {
-            result += QLatin1Char('\\');
-        }
-        result += c;
-    }
-    return result;
+    return BackslashEscaped(text, u"\\");
 }
 
 QString DecodeHtmlEntities(QStringView text) {
