@@ -5,7 +5,7 @@
 //
 // Like the web site publisher it knows no window: its front end shows the progress, beeps and
 // then clears the changed flags it earned with ClearChangedFlags (Publication.h). Failures throw
-// FileError or StoreError and leave the pages written so far.
+// FileError or StoreError and abandon the files the run had not ended.
 #pragma once
 
 #include "app/AppState.h"

@@ -1,7 +1,7 @@
 // The reading files of the palm folder (Reports/palm/): the whole-compendium text and PML, the
 // page outputs by race/location, and the region RTF files. Each writer reads the options record
-// through state.OptionsRs and throws FileError or StoreError on failure, leaving the files it
-// finished in place.
+// through state.OptionsRs and throws FileError or StoreError on failure, abandoning the files it
+// had not ended.
 //
 // A publication feeds the tome and page writers from its own two walks (GroupedWalk.h); the
 // functions below run them on state.EntryRs, each with a walk of its own.

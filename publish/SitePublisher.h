@@ -5,8 +5,8 @@
 // The publisher knows no window. Its front end (the main window, tavri-cli) asks the two
 // questions, passes the answers in, shows the progress it reports and clears the changed flags
 // afterwards with ClearChangedFlags (Publication.h) when the user agreed. Every file or database
-// failure throws FileError or StoreError; the pages written until then stay, and nothing in the
-// database has been changed by the run.
+// failure throws FileError or StoreError; the files the run had not ended are abandoned (their
+// writers go out of scope unclosed), and nothing in the database has been changed by the run.
 #pragma once
 
 #include <QString>
