@@ -6,11 +6,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps --tests
 jobs=$(nproc)
+# Each stage says when it starts and how long the run has taken so far.
+stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 
+stage "normal build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
+stage "sanitizer build and tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRI_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
@@ -20,6 +24,7 @@ export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp"
 
 # The CSV record reader under libFuzzer (clang, build-fuzz/): 60 s from the seed corpus; a crash,
 # a hang or a sanitizer report fails the run and leaves the input in build-fuzz/.
+stage "fuzzing the CSV reader"
 CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$jobs"
 fuzz_corpus=$(mktemp -d)
@@ -37,15 +42,20 @@ grep -E '^Done [0-9]+ runs' build-fuzz/fuzz.log
 # The published sites in headless Chromium (Debian's chromium, driven by npm's playwright-core):
 # every frame loads, every link inside the site resolves, entry pages render their notes' mark-up;
 # the modern site's entries are all reachable, fit a phone, search and print.
+stage "browser"
 (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 TAVRI_CLI="$PWD/build/tavri-cli" node --test tests/browser/
 
 # The Nu HTML Checker over every page of the modern site of the demo and hard-text compendiums.
+stage "HTML checker"
 TAVRI_CLI="$PWD/build/tavri-cli" tests/readers/check-site-html.sh
 
 # The e-book in its readers: epubcheck and calibre's ebook-convert on the demo and hard-text books.
+stage "e-book readers"
 tests/readers/check-epub.sh build/tavri-cli
 
 # The reading files of the hard-text compendium and the demo in the readers people use: every RTF
 # file in LibreOffice, the PML files in calibre (tests/readers/).
+stage "RTF and PML readers"
 TAVRI_CLI="$PWD/build/tavri-cli" node tests/readers/check-readers.mjs
+stage "all passed"

@@ -151,7 +151,7 @@ TEST(EpubBook, EveryLinkInTheBookLandsOnAnElementThatExists) {
             if (attributes.hasAttribute(QStringLiteral("id"))) {
                 own.insert(attributes.value(QStringLiteral("id")).toString());
             }
-            for (const QString attribute : {QStringLiteral("href"), QStringLiteral("src")}) {
+            for (const QString& attribute : {QStringLiteral("href"), QStringLiteral("src")}) {
                 if (attributes.hasAttribute(attribute)) {
                     links.emplace_back(name, attributes.value(attribute).toString());
                 }
