@@ -1,8 +1,8 @@
 // The ad-hoc report.
 #include "publish/AdHocReport.h"
 
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
 #include "publish/SitePublisher.h"
 
 namespace tavri {

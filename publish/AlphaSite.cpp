@@ -13,9 +13,9 @@
 #include <QFile>
 #include <memory>
 
-#include "app/FileError.h"
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
 #include "publish/EntryPages.h"
 #include "publish/GroupedWalk.h"
 #include "publish/PalmOutput.h"

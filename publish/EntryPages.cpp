@@ -1,8 +1,8 @@
 // Entry pages of the web site.
 #include "publish/EntryPages.h"
 
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
 
 namespace tavri {
 

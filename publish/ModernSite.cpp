@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/FileError.h"
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
 #include "publish/EntryPages.h"
 #include "publish/ModernSiteAssets.h"
 #include "publish/NotesHtml.h"

@@ -15,9 +15,9 @@
 #include <memory>
 #include <utility>
 
-#include "app/FileError.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
+#include "base/FileError.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "publish/AlphaSite.h"
 #include "publish/EntryPages.h"
 #include "publish/FileNames.h"

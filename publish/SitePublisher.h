@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "app/AppState.h"
-#include "app/OutputFile.h"
+#include "base/OutputFile.h"
 #include "publish/GroupedWalk.h"
 #include "publish/Progress.h"
 #include "publish/Publication.h"

@@ -12,7 +12,7 @@
 
 #include <sys/stat.h>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "import/CsvUpload.h"
 #include "import/DialogsUploadSink.h"
 #include "support/TestSupport.h"
