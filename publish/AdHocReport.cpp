@@ -3,7 +3,7 @@
 
 #include "base/OutputFile.h"
 #include "base/Sutils.h"
-#include "publish/SitePublisher.h"
+#include "publish/SitePages.h"
 
 namespace tavri {
 

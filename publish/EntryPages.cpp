@@ -6,10 +6,6 @@
 
 namespace tavri {
 
-QString EntryPageName(qint64 id) {
-    return QStringLiteral("G") + QString::number(id) + QStringLiteral(".htm");
-}
-
 bool HasEntryPage(const Recordset& entry) {
     return !IsBlank(entry.text(u"details"));
 }

@@ -15,7 +15,7 @@
 #include "base/FileError.h"
 #include "base/OutputFile.h"
 #include "base/Sutils.h"
-#include "publish/EntryPages.h"
+#include "publish/FileNames.h"
 #include "publish/ModernSiteAssets.h"
 #include "publish/NotesHtml.h"
 #include "store/Collation.h"

@@ -18,12 +18,12 @@
 #include <QValidator>
 #include <limits>
 
-#include "app/NotesMarkup.h"
 #include "base/Error.h"
 #include "base/Sutils.h"
 #include "base/TextCodec.h"
 #include "store/StoreError.h"
 #include "ui/AnchoredLayout.h"
+#include "ui/NotesMarkup.h"
 #include "ui/SLIST1.h"
 #include "ui/Twips.h"
 
