@@ -15,6 +15,7 @@
 #include "base/FileError.h"
 #include "import/CsvUpload.h"
 #include "import/DialogsUploadSink.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;

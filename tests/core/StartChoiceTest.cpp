@@ -11,6 +11,7 @@
 #include "app/StartChoice.h"
 #include "app/Startup.h"
 #include "base/Sutils.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 namespace tavri {
