@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "publish/EntryPages.h"
 #include "publish/FileNames.h"
 

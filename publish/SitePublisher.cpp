@@ -19,7 +19,6 @@
 #include "base/Sutils.h"
 #include "base/TextCodec.h"
 #include "publish/EntryPages.h"
-#include "publish/FileNames.h"
 #include "publish/GroupedWalk.h"
 #include "publish/PalmOutput.h"
 
