@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "store/Collation.h"
 
 namespace tavri {

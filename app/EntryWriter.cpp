@@ -1,7 +1,7 @@
 // Entry texts in and out of the entry table.
 #include "app/EntryWriter.h"
 
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "store/StoreError.h"
 
 namespace tavri {

@@ -13,9 +13,9 @@
 #include <map>
 
 #include "app/AppState.h"
-#include "app/FileError.h"
-#include "app/OutputFile.h"
 #include "app/Startup.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
 
 namespace tavri {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <QFileInfo>
 
-#include "app/FileError.h"
 #include "app/Startup.h"
 #include "app/Version.h"
+#include "base/FileError.h"
 
 namespace tavri {
 namespace {

@@ -4,13 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/FileError.h"
 #include "app/NewCompendium.h"
 #include "app/OpenCompendium.h"
 #include "app/Startup.h"
-#include "app/Sutils.h"
 #include "app/Version.h"
-#include "store/StoreError.h"
+#include "base/Error.h"
+#include "base/Sutils.h"
 
 namespace tavri {
 namespace {
@@ -25,9 +24,7 @@ bool Reported(Dialogs& dialogs, Fn&& fn) {
     try {
         fn();
         return true;
-    } catch (const StoreError& e) {
-        dialogs.inform(e.message(), BuildAppTitle(), MessageIcon::Critical);
-    } catch (const FileError& e) {
+    } catch (const Error& e) {
         dialogs.inform(e.message(), BuildAppTitle(), MessageIcon::Critical);
     }
     return false;

@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 
 #include "app/AppState.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 
 namespace tavri {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/NewCompendium.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "bench/BenchSupport.h"
 #include "import/CsvUpload.h"
 

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "app/NewCompendium.h"
-#include "app/OutputFile.h"
+#include "base/OutputFile.h"
 #include "bench/BenchSupport.h"
 #include "publish/AlphaSite.h"
 #include "publish/PalmOutput.h"

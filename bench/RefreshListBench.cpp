@@ -11,9 +11,9 @@
 #include <QComboBox>
 #include <QRadioButton>
 
-#include "app/Dialogs.h"
 #include "app/EntryList.h"
 #include "bench/BenchSupport.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/Form1.h"
 #include "ui/Grid1.h"
 

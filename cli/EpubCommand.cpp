@@ -4,7 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/Startup.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "cli/Commands.h"
 #include "publish/BookIdentifier.h"
 #include "publish/EpubBook.h"

@@ -1,6 +1,6 @@
 // tavri-cli new: a new compendium, empty or with the demo world.
 #include "app/NewCompendium.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "cli/Commands.h"
 
 namespace tavri::cli {

@@ -14,7 +14,7 @@
 #include "app/EntryList.h"
 #include "app/OpenCompendium.h"
 #include "app/Startup.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "cli/Commands.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"

@@ -5,7 +5,7 @@
 // the closing text goes to standard output (status 0) when every record was added; otherwise the
 // reason and the count go to standard error and the status is 1.
 #include "app/AppState.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "cli/Commands.h"
 #include "import/CsvUpload.h"
 

@@ -4,9 +4,8 @@
 // standard error and status 1 (2 for a command line that cannot be understood).
 #include <QCoreApplication>
 
-#include "app/FileError.h"
+#include "base/Error.h"
 #include "cli/Commands.h"
-#include "store/StoreError.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -14,9 +13,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = QCoreApplication::arguments().mid(1);
     try {
         return Dispatch(args);
-    } catch (const tavri::StoreError& e) {
-        Err() << e.message() << "\n";
-    } catch (const tavri::FileError& e) {
+    } catch (const tavri::Error& e) {
         Err() << e.message() << "\n";
     }
     return 1;

@@ -3,8 +3,8 @@
 
 #include <QVarLengthArray>
 
-#include "app/FileError.h"
-#include "app/TextCodec.h"
+#include "base/FileError.h"
+#include "base/TextCodec.h"
 
 namespace tavri {
 namespace {

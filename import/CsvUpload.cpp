@@ -15,9 +15,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/FileError.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
+#include "base/Error.h"
+#include "base/FileError.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "import/CsvRecordReader.h"
 #include "import/CsvTextSource.h"
 #include "import/UploadLock.h"
@@ -261,10 +262,8 @@ void StoreRecords(CsvRecordReader& reader, Batches& batches, int toCut, UploadSi
                                   .arg(e.message());
             try {
                 batches.commit();
-            } catch (const StoreError& again) {
+            } catch (const Error& again) {
                 outcome.problem += QLatin1Char('\n') + again.message();
-            } catch (const FileError& logError) {
-                outcome.problem += QLatin1Char('\n') + logError.message();
             }
         } else {
             outcome.problem = e.message();

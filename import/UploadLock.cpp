@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace tavri {
 

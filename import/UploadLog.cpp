@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/FileError.h"
-#include "app/TextCodec.h"
+#include "base/FileError.h"
+#include "base/TextCodec.h"
 
 namespace tavri {
 

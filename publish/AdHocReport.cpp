@@ -1,9 +1,9 @@
 // The ad-hoc report.
 #include "publish/AdHocReport.h"
 
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
-#include "publish/SitePublisher.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
+#include "publish/SitePages.h"
 
 namespace tavri {
 

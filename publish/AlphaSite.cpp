@@ -13,9 +13,9 @@
 #include <QFile>
 #include <memory>
 
-#include "app/FileError.h"
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
 #include "publish/EntryPages.h"
 #include "publish/GroupedWalk.h"
 #include "publish/PalmOutput.h"
@@ -227,23 +227,6 @@ public:
 };
 
 }  // namespace
-
-QString AlphaBodyTag(const AppState& state, const SiteStyle& style) {
-    const QString ink = state.OptionsRs->text(u"inkcolour");
-    const QString start = style.hasBackground
-                              ? QStringLiteral("<body background=images/gback.jpg text=\"")
-                              : QStringLiteral("<body text=\"");
-    return start + ink + QStringLiteral("\"") + style.linkAttributes + QStringLiteral(">");
-}
-
-void WriteTopPage(AppState& state, const SiteStyle& style) {
-    OutputFile out(state.ReportsDir() + QStringLiteral("gtop.htm"), OutputFormat::Html);
-    pageStart(out, state, style);
-    out.line(QStringLiteral("<h1>") + campaignOf(state) + QStringLiteral("</h1>"));
-    out.line(u"</body>");
-    out.line(u"</html>");
-    out.close();
-}
 
 std::unique_ptr<Publication> PublishAlphaSite(AppState& state, PublishProgress& progress) {
     RemoveLeftoverTemporaries(state.ReportsDir());

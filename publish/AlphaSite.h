@@ -11,16 +11,9 @@
 #include "app/AppState.h"
 #include "publish/Progress.h"
 #include "publish/Publication.h"
-#include "publish/SitePublisher.h"
+#include "publish/SitePages.h"
 
 namespace tavri {
-
-// The alphabetical site's body tag: background and ink as the web site's, then only the link
-// attributes (these pages carry no background colour). The ink colour is read afresh.
-QString AlphaBodyTag(const AppState& state, const SiteStyle& style);
-
-// gtop.htm, the first page of the main frame: the campaign as heading.
-void WriteTopPage(AppState& state, const SiteStyle& style);
 
 // The whole alphabetical site, temp.htm left holding the blocks of the last page, and the palm
 // folder, in the phases IndexPages and RaceLocationPages, all read from one snapshot of the

@@ -1,14 +1,10 @@
 // Entry pages of the web site.
 #include "publish/EntryPages.h"
 
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
 
 namespace tavri {
-
-QString EntryPageName(qint64 id) {
-    return QStringLiteral("G") + QString::number(id) + QStringLiteral(".htm");
-}
 
 bool HasEntryPage(const Recordset& entry) {
     return !IsBlank(entry.text(u"details"));

@@ -5,14 +5,11 @@
 #include <QString>
 
 #include "app/AppState.h"
+#include "publish/FileNames.h"
 #include "publish/Progress.h"
-#include "publish/SitePublisher.h"
+#include "publish/SitePages.h"
 
 namespace tavri {
-
-// "G" + id in decimal + ".htm": the page's file name and, as a bare relative name, every link to
-// it.
-QString EntryPageName(qint64 id);
 
 // Does the current entry have a page of its own (notes that are not blank)?
 bool HasEntryPage(const Recordset& entry);

@@ -23,8 +23,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/FileError.h"
-#include "app/Sutils.h"
+#include "base/FileError.h"
+#include "base/Sutils.h"
 #include "publish/NotesHtml.h"
 #include "publish/ZipPackage.h"
 #include "store/Collation.h"

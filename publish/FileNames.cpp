@@ -14,4 +14,8 @@ QString SafeFileNamePart(const QString& part) {
     return safe;
 }
 
+QString EntryPageName(qint64 id) {
+    return QStringLiteral("G") + QString::number(id) + QStringLiteral(".htm");
+}
+
 }  // namespace tavri

@@ -10,4 +10,8 @@ namespace tavri {
 // always be created. A part that is already valid is returned unchanged.
 QString SafeFileNamePart(const QString& part);
 
+// "G" + id in decimal + ".htm": the file name of an entry's page in the web site and, as a bare
+// relative name, every link to it.
+QString EntryPageName(qint64 id);
+
 }  // namespace tavri

@@ -3,7 +3,7 @@
 
 #include <QFile>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace tavri {
 

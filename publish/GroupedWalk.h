@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/OutputFile.h"
+#include "base/OutputFile.h"
 #include "publish/Progress.h"
 #include "store/Recordset.h"
 

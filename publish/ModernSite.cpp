@@ -12,10 +12,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/FileError.h"
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
-#include "publish/EntryPages.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
+#include "publish/FileNames.h"
 #include "publish/ModernSiteAssets.h"
 #include "publish/NotesHtml.h"
 #include "store/Collation.h"

@@ -12,7 +12,7 @@
 #include <QByteArray>
 #include <algorithm>
 
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 
 namespace tavri {
 namespace {

@@ -6,9 +6,9 @@
 //
 // Groups whose race/locations have the same Latin letters share a text file: the later group
 // continues the file with its own heading lines, so no group's entries are lost.
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "publish/PalmFolder.h"
 #include "publish/PalmOutput.h"
 #include "publish/RtfRules.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/FileError.h"
-#include "app/OutputFile.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
 
 namespace tavri {
 

@@ -6,7 +6,7 @@
 //
 // Groups that come back to a file already written (values equal but for letter case, which
 // interleave in the index's order, or equal once made safe) continue it with their entry lines.
-#include "app/OutputFile.h"
+#include "base/OutputFile.h"
 #include "publish/FileNames.h"
 #include "publish/PalmFolder.h"
 #include "publish/PalmOutput.h"

@@ -1,7 +1,7 @@
 // The shared RTF pieces of the palm folder's documents.
 #include "publish/RtfRules.h"
 
-#include "app/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tavri {
 

@@ -15,32 +15,18 @@
 #include <memory>
 #include <utility>
 
-#include "app/FileError.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
-#include "publish/AlphaSite.h"
+#include "base/FileError.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "publish/EntryPages.h"
-#include "publish/FileNames.h"
 #include "publish/GroupedWalk.h"
 #include "publish/PalmOutput.h"
 
 namespace tavri {
 namespace {
 
-const QString kQ = QStringLiteral("\"");
-
-QString quoted(const QString& value) {
-    return kQ + value + kQ;
-}
-
 QString optionText(const AppState& state, QStringView field) {
     return state.OptionsRs->text(field);
-}
-
-void pageEnd(OutputFile& out) {
-    out.line();
-    out.line(u"</body>");
-    out.line(u"</html>");
 }
 
 void tableStart(OutputFile& out) {
@@ -81,7 +67,7 @@ struct IndexPage {
     explicit IndexPage(const QString& path) : out(path, OutputFormat::Html) {}
     void suspend() { out.flush(); }
     void finish() {
-        pageEnd(out);
+        PageEnd(out);
         out.close();
     }
     OutputFile out;
@@ -161,7 +147,7 @@ void writeLetterStrip(AppState& state, const SiteStyle& style, const QStringList
     }
     letters.line();
     letters.line(u"<br>");
-    pageEnd(letters);
+    PageEnd(letters);
     letters.close();
 }
 
@@ -203,79 +189,6 @@ private:
 };
 
 }  // namespace
-
-bool HasBackground(const AppState& state) {
-    return QFileInfo(state.ImagesDir() + QStringLiteral("gback.jpg")).isFile();
-}
-
-QString LinkAttributes(const AppState& state) {
-    const QString colour = optionText(state, u"linkcolour");
-    if (IsBlank(colour)) {
-        return QString();
-    }
-    return QStringLiteral(" link=") + quoted(colour) + QStringLiteral(" vlink=") + quoted(colour) +
-           QStringLiteral(" alink=") + quoted(colour);
-}
-
-QString ColourAttributes(const AppState& state) {
-    QString attributes = LinkAttributes(state);
-    const QString background = optionText(state, u"nameH");
-    if (!IsBlank(background)) {
-        attributes += QStringLiteral(" BGCOLOR=") + quoted(background);
-    }
-    return attributes;
-}
-
-SiteStyle ReadSiteStyle(const AppState& state) {
-    return SiteStyle{HasBackground(state), LinkAttributes(state), ColourAttributes(state)};
-}
-
-void PageHead(OutputFile& out, const QString& campaign) {
-    out.line(u"<html>");
-    out.line(u"<head>");
-    out.line(kCharsetLine);
-    out.line(QStringLiteral("<title>") + campaign + QStringLiteral("</title>"));
-    out.line(u"</head>");
-}
-
-QString SiteBodyTag(const AppState& state, const SiteStyle& style) {
-    const QString ink = optionText(state, u"inkcolour");
-    const QString start = style.hasBackground
-                              ? QStringLiteral("<body background=images/gback.jpg text=")
-                              : QStringLiteral("<body text=");
-    return start + quoted(ink) + style.colourAttributes + QStringLiteral(">");
-}
-
-QString RaceLocationKey(const QString& raceLocation) {
-    return AlphaNumOnly(raceLocation.toUpper());
-}
-
-QString EntryLetter(const QString& name) {
-    return leftCodePoints(name, 1).toUpper();
-}
-
-QString IndexPageName(const QString& key) {
-    return QStringLiteral("g-") + SafeFileNamePart(key) + QStringLiteral(".htm");
-}
-
-void IndexRow(OutputFile& out, const Recordset& entry, const std::function<void()>& afterNameCell) {
-    const QString name = TrimSpaces(entry.text(u"name"));
-    out.line(u"<tr>");
-    if (HasEntryPage(entry)) {
-        out.line(QStringLiteral("<td><a href=\"") + EntryPageName(entry.field(u"id").toLongLong()) +
-                 QStringLiteral("\">") + name + QStringLiteral("</a><td>"));
-    } else {
-        out.line(QStringLiteral("<td>") + name + QStringLiteral("<td>"));
-    }
-    if (afterNameCell) {
-        afterNameCell();
-    }
-    out.line(QStringLiteral("<td>") + TrimSpaces(entry.text(u"race-location")) +
-             QStringLiteral("<td>"));
-    out.line(QStringLiteral("<td>") + TrimSpaces(entry.text(u"date")) + QStringLiteral("<td>"));
-    out.line(QStringLiteral("<td>") + TrimSpaces(entry.text(u"desc")) + QStringLiteral("<td>"));
-    out.line(u"</tr>");
-}
 
 void WriteReadingFiles(AppState& state, PublishProgress& progress) {
     progress.phase(PhaseName(PublishPhase::ReadingFiles), 2);
@@ -325,38 +238,6 @@ std::unique_ptr<Publication> PublishSite(AppState& state, const SitePublishOptio
     state.EntryRs->setIndex(u"id");
     state.EntryRs->moveFirst();
     return published;
-}
-
-RaceLocationStrip::RaceLocationStrip(const AppState& state, QString afterLink)
-    : out_(state.ReportsDir() + QStringLiteral("gcontents.htm"), OutputFormat::Html),
-      afterLink_(std::move(afterLink)) {}
-
-void RaceLocationStrip::entry(const Recordset& rs) {
-    const QVariant value = rs.field(u"race-location");
-    if (!value.isNull() && value.toString() != previous_) {
-        previous_ = value.toString();
-        out_.part(QStringLiteral("<a href=\"g-") + RaceLocationKey(previous_) +
-                  QStringLiteral(".htm\" target=\"gmain\">") + previous_ + QStringLiteral("</a>") +
-                  afterLink_);
-    }
-}
-
-void RaceLocationStrip::finish() {
-    pageEnd(out_);
-    out_.close();
-}
-
-QStringList LatinCapitals() {
-    QStringList letters;
-    for (char16_t l = u'A'; l <= u'Z'; ++l) {
-        letters.push_back(QString(QChar{l}));
-    }
-    return letters;
-}
-
-bool IsLatinCapital(const QString& letter) {
-    return letter.size() == 1 && letter.front() >= QLatin1Char('A') &&
-           letter.front() <= QLatin1Char('Z');
 }
 
 }  // namespace tavri

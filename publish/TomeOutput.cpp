@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/OutputFile.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
+#include "base/OutputFile.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "publish/PalmFolder.h"
 #include "publish/PalmOutput.h"
 

@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace tavri {
 namespace {

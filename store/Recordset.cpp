@@ -5,7 +5,7 @@
 
 #include <unordered_map>
 
-#include "app/TextCodec.h"
+#include "base/TextCodec.h"
 #include "store/Collation.h"
 
 namespace tavri {

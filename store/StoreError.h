@@ -2,18 +2,14 @@
 #pragma once
 
 #include <QString>
-#include <stdexcept>
+
+#include "base/Error.h"
 
 namespace tavri {
 
-class StoreError : public std::runtime_error {
+class StoreError : public Error {
 public:
-    explicit StoreError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    explicit StoreError(const QString& message) : Error(message) {}
 };
 
 }  // namespace tavri

@@ -17,7 +17,7 @@
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/EntryList.h"
-#include "app/FileError.h"
+#include "base/Error.h"
 #include "store/StoreError.h"
 
 class QAction;
@@ -54,9 +54,7 @@ public:
         try {
             fn();
             return true;
-        } catch (const StoreError& e) {
-            reportError(e.message());
-        } catch (const FileError& e) {
+        } catch (const Error& e) {
             reportError(e.message());
         }
         return false;

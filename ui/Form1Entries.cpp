@@ -15,7 +15,7 @@
 
 #include "app/EntryWriter.h"
 #include "app/OpenCompendium.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Grid1.h"

@@ -22,7 +22,7 @@
 #include <optional>
 
 #include "app/OpenCompendium.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "publish/AdHocReport.h"
 #include "publish/AlphaSite.h"
 #include "publish/BookIdentifier.h"
@@ -126,9 +126,7 @@ template <typename Fn>
 std::optional<QString> failureOf(Fn&& fn) {
     try {
         fn();
-    } catch (const StoreError& e) {
-        return e.message();
-    } catch (const FileError& e) {
+    } catch (const Error& e) {
         return e.message();
     }
     return std::nullopt;

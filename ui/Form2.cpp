@@ -18,12 +18,12 @@
 #include <QValidator>
 #include <limits>
 
-#include "app/FileError.h"
-#include "app/NotesMarkup.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
+#include "base/Error.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "store/StoreError.h"
 #include "ui/AnchoredLayout.h"
+#include "ui/NotesMarkup.h"
 #include "ui/SLIST1.h"
 #include "ui/Twips.h"
 
@@ -226,9 +226,7 @@ bool Form2::Guarded(Step step) {
     try {
         step();
         return true;
-    } catch (const StoreError& e) {
-        dialogs_.inform(e.message(), QString(), MessageIcon::Critical);
-    } catch (const FileError& e) {
+    } catch (const Error& e) {
         dialogs_.inform(e.message(), QString(), MessageIcon::Critical);
     }
     return false;

@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "ui/AnchoredLayout.h"
 #include "ui/Twips.h"
 

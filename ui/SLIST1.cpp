@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "store/Collation.h"
 #include "ui/Twips.h"
 

@@ -12,9 +12,10 @@
 
 #include <sys/stat.h>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "import/CsvUpload.h"
 #include "import/DialogsUploadSink.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;

@@ -13,7 +13,7 @@
 #include <set>
 #include <vector>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "publish/EpubBook.h"
 #include "support/TestSupport.h"
 

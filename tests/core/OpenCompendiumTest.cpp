@@ -10,6 +10,7 @@
 #include "app/EntryList.h"
 #include "app/NewCompendium.h"
 #include "app/OpenCompendium.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;

@@ -13,9 +13,9 @@
 #include <QTimeZone>
 #include <optional>
 
-#include "app/FileError.h"
-#include "app/OutputFile.h"
-#include "app/TextCodec.h"
+#include "base/FileError.h"
+#include "base/OutputFile.h"
+#include "base/TextCodec.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <initializer_list>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "publish/PalmOutput.h"
 #include "support/TestSupport.h"
 

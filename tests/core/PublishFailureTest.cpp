@@ -12,7 +12,7 @@
 #include <map>
 #include <random>
 
-#include "app/OutputFile.h"
+#include "base/OutputFile.h"
 #include "publish/AlphaSite.h"
 #include "publish/SitePublisher.h"
 #include "support/TestSupport.h"

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <initializer_list>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "publish/PalmOutput.h"
 #include "support/TestSupport.h"
 

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "app/NewCompendium.h"
-#include "app/Sutils.h"
-#include "app/TextCodec.h"
+#include "base/Sutils.h"
+#include "base/TextCodec.h"
 #include "publish/AlphaSite.h"
 #include "publish/SitePublisher.h"
 #include "support/TestSupport.h"

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "publish/EntryPages.h"
 #include "publish/SitePublisher.h"
 #include "support/TestSupport.h"

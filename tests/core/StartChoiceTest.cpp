@@ -10,7 +10,8 @@
 #include "app/NewCompendium.h"
 #include "app/StartChoice.h"
 #include "app/Startup.h"
-#include "app/Sutils.h"
+#include "base/Sutils.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 namespace tavri {

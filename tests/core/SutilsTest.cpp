@@ -3,7 +3,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;

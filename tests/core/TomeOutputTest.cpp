@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "publish/PalmOutput.h"
 #include "support/TestSupport.h"
 

@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Form1.h"
 #include "ui/Grid1.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "app/AppState.h"
-#include "app/FileError.h"
+#include "base/FileError.h"
 #include "publish/SitePublisher.h"
 #include "store/StoreError.h"
 

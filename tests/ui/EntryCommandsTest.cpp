@@ -15,7 +15,7 @@
 #include <deque>
 #include <functional>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"

@@ -16,7 +16,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "tests/ui/Form2TestModal.h"
 #include "ui/Form1.h"

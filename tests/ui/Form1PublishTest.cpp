@@ -18,7 +18,7 @@
 #include <QTest>
 #include <functional>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Form1.h"
 #include "ui/Grid1.h"

@@ -16,7 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/Form1.h"
 #include "ui/Grid1.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 #include "tests/ui/Form2TestModal.h"
 #include "ui/Form1.h"

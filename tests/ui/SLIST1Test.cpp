@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "tests/ui/Form2TestModal.h"
 #include "ui/SLIST1.h"
 #include "ui/Twips.h"

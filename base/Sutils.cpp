@@ -1,5 +1,5 @@
 // The shared settings, path and text routines.
-#include "app/Sutils.h"
+#include "base/Sutils.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +7,8 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "app/FileError.h"
-#include "app/TextCodec.h"
+#include "base/FileError.h"
+#include "base/TextCodec.h"
 
 extern char** environ;
 

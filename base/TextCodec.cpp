@@ -1,6 +1,6 @@
 // Windows-1252 and UTF-8 conversions for the files this program reads and writes, and the
 // escapes of stored text in RTF and PML.
-#include "app/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <libxml/HTMLparser.h>
 

@@ -1,5 +1,5 @@
 // The scripted dialogs used by tests.
-#include "app/Dialogs.h"
+#include "support/ScriptedDialogs.h"
 
 namespace tavri {
 

@@ -18,7 +18,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tavri {
 

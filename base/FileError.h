@@ -2,21 +2,17 @@
 #pragma once
 
 #include <QString>
-#include <stdexcept>
+
+#include "base/Error.h"
 
 namespace tavri {
 
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
-    explicit FileError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit FileError(const QString& message) : Error(message) {}
     // "Cannot <doing> <path>: <reason>."
     FileError(const QString& doing, const QString& path, const QString& reason)
         : FileError(QStringLiteral("Cannot %1 %2: %3.").arg(doing, path, reason)) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
 };
 
 }  // namespace tavri

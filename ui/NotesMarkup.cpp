@@ -1,9 +1,9 @@
 // Mark-up of the notes aids and the look-ups that feed them.
-#include "app/NotesMarkup.h"
+#include "ui/NotesMarkup.h"
 
 #include <QDir>
 
-#include "publish/EntryPages.h"
+#include "publish/FileNames.h"
 
 namespace tavri {
 namespace {

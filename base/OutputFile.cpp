@@ -5,7 +5,7 @@
 //     nothing has been written anywhere;
 //   - outFd_ open: the temporary file tempPath_ holds every byte produced so far but the buffer;
 //   - never both. The old file itself is only ever touched by the rename in close().
-#include "app/OutputFile.h"
+#include "base/OutputFile.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -21,7 +21,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "app/FileError.h"
+#include "base/FileError.h"
 
 namespace tavri {
 namespace {
