@@ -1,6 +1,6 @@
-// The main window's publishing commands, run as the user runs them: the questions and their
-// defaults, what the window shows while a run goes on, what it writes, what it clears, and how
-// a failed run leaves the window.
+// The main window's publishing and export commands, run as the user runs them: when each asks,
+// what each answer does, what the window shows while a run goes on, what it writes and clears,
+// what the status line says, and how a failed run leaves the window.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -16,7 +16,6 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
-#include <functional>
 
 #include "app/Dialogs.h"
 #include "support/TestSupport.h"
@@ -26,59 +25,76 @@
 namespace tavri {
 namespace {
 
-using test::ReadAll;
-using test::TempCompendium;
+using Ids = std::vector<qint64>;
 
-// What the window showed at the moment a run beeped, its site written.
-struct AtBeep {
-    bool frameShown = false;
-    bool commandsOn = true;
-    bool busyPointer = false;
-    QString phase, entry;
-    int bar = -1;
-    QString marker;
-};
+// The window's state as a run changes it: Frame2, the commands, the pointer, the marker.
+QString Look(const Form1& w) {
+    const bool on = w.Command4->isEnabled() && w.mnualpha->isEnabled() && w.Grid1->isEnabled();
+    const bool off = !w.Command4->isEnabled() && !w.mnualpha->isEnabled() && !w.Grid1->isEnabled();
+    const QCursor* cursor = QApplication::overrideCursor();
+    return QStringList{w.Frame2->isVisible() ? "shown" : "hidden",
+                       on && !w.Command8->isEnabled() ? "on" : (off ? "off" : "mixed"),
+                       cursor == nullptr ? "arrow" : "busy", w.Command4Tag}
+        .join(' ');
+}
+const QString kRestored = QStringLiteral("hidden on arrow ");
 
+// "Published N entries to <folder> in S s", S a number whatever the machine's speed.
+bool SaysPublished(const QString& line, int entries, const QString& folder) {
+    const QString start = QStringLiteral("Published %1 entries to %2 in ").arg(entries).arg(folder);
+    bool number = false;
+    line.mid(start.size()).chopped(2).toDouble(&number);
+    return line.startsWith(start) && line.endsWith(" s") && number;
+}
+
+// Scripted dialogs that note, at each beep (the files written), the window's look, phase, entry
+// and bar.
 class WatchingDialogs : public ScriptedDialogs {
 public:
     void beep() override {
         ScriptedDialogs::beep();
         if (window) {
-            AtBeep seen;
-            seen.frameShown = window->Frame2->isVisible();
-            seen.commandsOn = window->Command4->isEnabled() || window->mnualpha->isEnabled() ||
-                              window->Grid1->isEnabled();
-            seen.busyPointer = QApplication::overrideCursor() != nullptr &&
-                               QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            seen.phase = window->Label3->text();
-            seen.entry = window->Label2->text();
-            seen.bar = window->ProgressBar->value();
-            seen.marker = window->Command4Tag;
-            atBeep.push_back(seen);
+            atBeep << QStringList{Look(*window), window->Label3->text(), window->Label2->text(),
+                                  QString::number(window->ProgressBar->value())}
+                          .join('|');
         }
     }
     Form1* window = nullptr;
-    std::vector<AtBeep> atBeep;
+    QStringList atBeep;
 };
 
-class Form1Publish : public ::testing::Test {
-protected:
-    void SetUp() override {
-        c.add({"Zed", "Orc", "12", "Green", "Notes of Zed", true});  // 1
-        c.add({"Amy", "Elf", "", "Small", "", false});               // 2
-        c.add({"Bo", "orc", "3", "Tall", "Bo's notes", true});       // 3
-        w = std::make_unique<Form1>(c.state(), dialogs);
-        w->setEndProgram([] {});
-        w->RefreshList();
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        dialogs.window = w.get();
+// A compendium of three entries with notes, Zed and Bo marked changed, and its window, shown.
+// It notes each phase the progress frame names, and "!" where the bar ran back within a phase
+// or left one before it was full.
+struct Rig {
+    Rig() {
+        c.add({"Zed", "Orc", "12", "Green", "Knows <a href=\"G9.htm\">a ghost</a>", true});
+        c.add({"Amy", "Elf", "", "Small", "Amy's notes", false});
+        c.add({"Bo", "orc", "3", "Tall", "Run <script>x()</script>", true});
+        test::WriteAll(c.state().ReportsDir() + "G2.htm", "kept");
+        w.setEndProgram([] {});
+        w.RefreshList();
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        dialogs.window = &w;
         dialogs.clear();
+        QObject::connect(w.ProgressBar, &QProgressBar::valueChanged, &w, [this](int value) {
+            const bool full = bar == w.ProgressBar->maximum();
+            if (phases.isEmpty() || w.Label3->text() != phases.back()) {
+                phases << QString(phases.isEmpty() || full ? "" : "!") + w.Label3->text();
+            } else if (value < bar) {
+                phases << "!";
+            }
+            bar = value;
+        });
     }
-    void TearDown() override { dialogs.window = nullptr; }
-
-    std::vector<qint64> changedIds() {
-        std::vector<qint64> ids;
+    void answer(std::initializer_list<Answer> answers) {
+        for (Answer a : answers) {
+            dialogs.answer(a);
+        }
+    }
+    Ids changedIds() {
+        Ids ids;
         Recordset& rs = *c.state().EntryRs;
         rs.setIndex(u"id");
         for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
@@ -89,218 +105,157 @@ protected:
         return ids;
     }
     bool exists(const QString& name) { return QFileInfo::exists(c.state().ReportsDir() + name); }
-    void expectRestored() {
-        EXPECT_FALSE(w->Frame2->isVisible());
-        EXPECT_TRUE(w->Command4->isEnabled());
-        EXPECT_TRUE(w->mnualpha->isEnabled());
-        EXPECT_FALSE(w->Command8->isEnabled());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(w->Command4Tag, QString());
-    }
+    QStringList files() { return QDir(c.state().ReportsDir()).entryList(QDir::Files); }
 
-    TempCompendium c{QStringLiteral("Window World")};
+    test::TempCompendium c{QStringLiteral("Window World")};
     WatchingDialogs dialogs;
-    std::unique_ptr<Form1> w;
+    Form1 w{c.state(), dialogs};
+    QStringList phases;
+    int bar = 0;
 };
+const QStringList kNothingWritten{"G2.htm", "TavriStyle.css"};
 
-TEST_F(Form1Publish, PublishAsksBothQuestionsWritesTheSiteAndClearsTheFlagsOnYes) {
-    dialogs.answer(Answer::Yes);
-    dialogs.answer(Answer::Yes);
-    QTest::mouseClick(w->Command4, Qt::LeftButton);
+const QString kPublish = QStringLiteral("Are you sure you want to publish the entire Tavri");
+const QString kClear = QStringLiteral("Clear Changes?");
+const QString kAlpha = QStringLiteral(
+    "Publish the alphabetical site? It replaces the start and index pages of the web site and "
+    "clears every changed mark.");
 
-    ASSERT_EQ(dialogs.shown().size(), 3u);  // two questions and the beep
-    const MessageRequest& first = dialogs.shown()[0].message;
-    EXPECT_EQ(first.text, "Are you sure you want to publish the entire Tavri");
-    EXPECT_EQ(first.title, c.state().AppTitle);
-    EXPECT_EQ(first.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(first.icon, MessageIcon::Question);
-    EXPECT_EQ(first.defaultAnswer, Answer::No);
-    const MessageRequest& second = dialogs.shown()[1].message;
-    EXPECT_EQ(second.text, "Clear Changes?");
-    EXPECT_EQ(second.title, c.state().AppTitle);
-    EXPECT_EQ(second.icon, MessageIcon::Question);
-    EXPECT_EQ(second.defaultAnswer, Answer::Yes);
-    EXPECT_EQ(dialogs.shown()[2].kind, ScriptedDialogs::Shown::Kind::Beep);
-
-    ASSERT_EQ(dialogs.atBeep.size(), 1u);
-    const AtBeep& seen = dialogs.atBeep.front();
-    EXPECT_TRUE(seen.frameShown);
-    EXPECT_FALSE(seen.commandsOn);
-    EXPECT_TRUE(seen.busyPointer);
-    EXPECT_EQ(seen.phase, "Race/location pages:");
-    EXPECT_EQ(seen.entry, "Zed");  // the last entry page written, in name order
-    EXPECT_EQ(seen.bar, 1000);
-
-    for (const char* f : {"gindex.htm", "gcontents.htm", "g-A.htm", "g-ORC.htm", "G1.htm", "G3.htm",
-                          "palm/Tavri-TR.txt", "palm/PageTavri.pml"}) {
-        EXPECT_TRUE(exists(f)) << f;
-    }
-    EXPECT_FALSE(exists("G2.htm"));
-    EXPECT_EQ(changedIds(), std::vector<qint64>{});
-    EXPECT_EQ(w->Label3->text(), "Clearing changed flag:");
-    expectRestored();
-}
-
-TEST_F(Form1Publish, NoToTheFirstQuestionWritesNothing) {
-    dialogs.answer(Answer::No);
-    w->Command4_Click();
-    EXPECT_EQ(dialogs.messages(),
-              std::vector<QString>{"Are you sure you want to publish the entire Tavri"});
-    EXPECT_EQ(dialogs.beeps(), 0);
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
-              QStringList({"TavriStyle.css"}));  // only the compendium's own
-    EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    expectRestored();
-}
-
-TEST_F(Form1Publish, PublishChangedAsksOnlyClearChangesAndNoKeepsTheFlags) {
-    ASSERT_TRUE(QDir().mkpath(c.state().ReportsDir()));
-    test::WriteAll(c.state().ReportsDir() + "G2.htm", "kept");
-    dialogs.answer(Answer::No);
-    QTest::mouseClick(w->Command6, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{"Clear Changes?"});
-    ASSERT_EQ(dialogs.atBeep.size(), 1u);
-    EXPECT_EQ(dialogs.atBeep.front().marker, "changed");
-    EXPECT_TRUE(exists("G1.htm"));
-    EXPECT_TRUE(exists("G3.htm"));
-    EXPECT_EQ(ReadAll(c.state().ReportsDir() + "G2.htm"), "kept");
-    EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    EXPECT_EQ(w->Label3->text(), "Race/location pages:");
-    expectRestored();
-}
-
-TEST_F(Form1Publish, PublishingDoesNotRefreshTheList) {
-    w->Option1[1]->setChecked(true);
-    w->RefreshList();
-    ASSERT_EQ(w->Grid1->rows(), 3);  // Bo and Zed are marked changed
-    dialogs.clear();
-    dialogs.answer(Answer::Yes);
-    dialogs.answer(Answer::Yes);
-    w->Command4_Click();
-    EXPECT_EQ(changedIds(), std::vector<qint64>{});
-    EXPECT_EQ(w->Grid1->rows(), 3);
-    EXPECT_EQ(w->Grid1->textMatrix(1, 1), "Bo");
-}
-
-TEST_F(Form1Publish, AFailedRunReportsTheFileRestoresTheWindowAndClearsNoFlag) {
-    ASSERT_TRUE(QDir().mkpath(c.state().ReportsDir() + "g-B.htm"));
-    dialogs.answer(Answer::Yes);
-    w->Command6_Click();
-    ASSERT_EQ(dialogs.messages().size(), 2u);
-    const ScriptedDialogs::Shown& error = dialogs.shown().back();
-    EXPECT_TRUE(error.message.text.contains(c.state().ReportsDir() + "g-B.htm"))
-        << error.message.text.toStdString();
-    EXPECT_EQ(error.message.icon, MessageIcon::Critical);
-    EXPECT_EQ(dialogs.beeps(), 0);
-    EXPECT_TRUE(exists("g-A.htm"));
-    EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    expectRestored();
-}
-
-TEST_F(Form1Publish, AMissingFrameTemplateIsReportedBeforeAnythingIsWritten) {
-    QFile::remove(c.dir() + "framebase.txt");
-    dialogs.answer(Answer::Yes);
-    dialogs.answer(Answer::Yes);
-    w->Command4_Click();
-    EXPECT_EQ(dialogs.messages().back(), "framebase.txt was not found in " + c.dir() + ".");
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
-              QStringList({"TavriStyle.css"}));  // only the compendium's own
-    EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    expectRestored();
-}
-
-TEST_F(Form1Publish, AlphaPageAsksFirstAndNoWritesNothingAndKeepsEveryFlag) {
-    dialogs.answer(Answer::No);
-    w->mnualpha->trigger();
-    ASSERT_EQ(dialogs.shown().size(), 1u);
-    const MessageRequest& question = dialogs.shown()[0].message;
-    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(question.defaultAnswer, Answer::No);
-    EXPECT_EQ(question.title, c.state().AppTitle);
-    EXPECT_TRUE(question.text.contains("clears every changed mark")) << question.text.toStdString();
-    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files),
-              QStringList({"TavriStyle.css"}));  // only the compendium's own
-    EXPECT_EQ(changedIds(), (std::vector<qint64>{1, 3}));
-    EXPECT_EQ(w->statusBar()->currentMessage(), QString());
-    expectRestored();
-}
-
-TEST_F(Form1Publish, AlphaPageOnYesBeepsAndAlwaysClearsTheFlags) {
-    dialogs.answer(Answer::Yes);
-    w->mnualpha->trigger();
-    EXPECT_EQ(dialogs.messages().size(), 1u) << "the question only";
-    ASSERT_EQ(dialogs.atBeep.size(), 1u);
-    EXPECT_TRUE(dialogs.atBeep.front().frameShown);
-    EXPECT_FALSE(dialogs.atBeep.front().commandsOn);
-    // The last block written: the race/location walk ends on Orc/orc, ordered by name there.
-    EXPECT_EQ(dialogs.atBeep.front().entry, "Zed");
-    EXPECT_TRUE(exists("glettersdates.htm"));
-    EXPECT_TRUE(exists("temp.htm"));
-    EXPECT_TRUE(exists("palm/Tavri-TR.txt"));
-    EXPECT_EQ(changedIds(), std::vector<qint64>{});
-    expectRestored();
-
-    dialogs.clear();
-    dialogs.answer(Answer::Yes);
-    w->Command8_Click();
-    EXPECT_EQ(dialogs.beeps(), 1);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-}
-
-// "Published N entries to <folder> in S s": N and the folder as each command has them; S is a
-// number, whatever the machine's speed.
-TEST_F(Form1Publish, EveryPublicationSaysOnTheStatusLineWhatItWroteAndWhere) {
-    const QString site = c.state().ReportsDir() + " and " + c.state().PalmDir();
-    struct Case {
+// Each command asks its questions; No to the first writes nothing, No to Clear Changes? keeps
+// every flag; the alphabetical site, once agreed to, always clears them. While the files are
+// written the frame is shown, the commands are off and the pointer is busy, each phase named
+// over a bar that runs once from empty to full; afterwards all is as it was, and the status
+// line says what was written where.
+TEST(Form1Publish, EachAnswerHasItsEffect) {
+    const QString site = "shown off busy |Race/location pages:|Zed|1000";
+    const QString all = "Index pages:,Race/location pages:,Clearing changed flag:";
+    const QString kept = "Index pages:,Race/location pages:";
+    const auto click = [](QPushButton* Form1::*button) {
+        return [button](Form1& w) { (w.*button)->click(); };
+    };
+    const auto alpha = [](Form1& w) { w.mnualpha->trigger(); };
+    const auto alphaButton = [](Form1& w) { w.Command8_Click(); };
+    // clang-format off
+    const struct {
         const char* name;
-        std::function<void()> run;
-        int entries;
-        QString folder;
+        std::vector<Answer> answers;
+        std::function<void(Form1&)> run;
+        std::vector<QString> asked;
+        QString atBeep, phases;
+        QStringList written;  // empty: nothing is written
+        Ids changedAfter;
+    } cases[] = {
+        {"Publish, Yes, Yes", {Answer::Yes, Answer::Yes}, click(&Form1::Command4), {kPublish, kClear},
+         site, all, {"gindex.htm", "gcontents.htm", "g-A.htm", "g-ORC.htm", "G1.htm", "G3.htm",
+                     "palm/Tavri-TR.txt", "palm/PageTavri.pml"}, {}},
+        {"Publish, No", {Answer::No}, click(&Form1::Command4), {kPublish}, "", "", {}, {1, 3}},
+        {"Publish, Yes, No", {Answer::Yes, Answer::No}, click(&Form1::Command4), {kPublish, kClear},
+         site, kept, {"G1.htm"}, {1, 3}},
+        {"Publish Changed, No", {Answer::No}, click(&Form1::Command6), {kClear},
+         "shown off busy changed|Race/location pages:|Zed|1000", kept, {"G3.htm"}, {1, 3}},
+        {"AlphaPage, No", {Answer::No}, alpha, {kAlpha}, "", "", {}, {1, 3}},
+        {"AlphaPage, Yes", {Answer::Yes}, alpha, {kAlpha}, site, all,
+         {"glettersdates.htm", "temp.htm", "palm/Tavri-TR.txt"}, {}},
+        {"Publish Alpha, Yes", {Answer::Yes}, alphaButton, {kAlpha}, site, all, {"temp.htm"}, {}},
     };
-    const Case cases[] = {
-        {"Publish",
-         [&] {
-             dialogs.answer(Answer::Yes);
-             dialogs.answer(Answer::No);
-             w->Command4->click();
-         },
-         3, site},
-        {"Publish Changed",
-         [&] {
-             dialogs.answer(Answer::No);
-             w->Command6->click();
-         },
-         3, site},
-        {"AlphaPage",
-         [&] {
-             dialogs.answer(Answer::Yes);
-             w->mnualpha->trigger();
-         },
-         3, site},
-        {"Create RTF", [&] { w->Command7->click(); }, 3, c.state().PalmDir()},
-        {"Report Current", [&] { w->mnucurrent->trigger(); }, 3, c.state().ReportsDir()},
-    };
-    for (const Case& k : cases) {
+    // clang-format on
+    for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
-        w->statusBar()->showMessage("before");
-        dialogs.clear();
-        k.run();
-        const QString line = w->statusBar()->currentMessage();
-        const QString start =
-            QStringLiteral("Published %1 entries to %2 in ").arg(k.entries).arg(k.folder);
-        ASSERT_TRUE(line.startsWith(start) && line.endsWith(" s")) << line.toStdString();
-        bool number = false;
-        line.mid(start.size()).chopped(2).toDouble(&number);
-        EXPECT_TRUE(number) << line.toStdString();
-        EXPECT_TRUE(dialogs.scriptUsedUp());
+        Rig r;
+        for (Answer a : k.answers) {
+            r.dialogs.answer(a);
+        }
+        k.run(r.w);
+        EXPECT_EQ(r.dialogs.messages(), k.asked);
+        EXPECT_EQ(r.dialogs.atBeep, k.atBeep.isEmpty() ? QStringList() : QStringList{k.atBeep});
+        EXPECT_EQ(r.phases.join(','), k.phases);
+        EXPECT_EQ(r.bar, k.written.isEmpty() ? 0 : 1000) << "the last phase ran to its end";
+        for (const QString& f : k.written) {
+            EXPECT_TRUE(r.exists(f)) << f.toStdString();
+        }
+        const QString status = r.w.statusBar()->currentMessage();
+        if (k.written.isEmpty()) {
+            EXPECT_EQ(r.files(), kNothingWritten);
+            EXPECT_EQ(status, QString());
+        } else {
+            const AppState& s = r.c.state();
+            EXPECT_TRUE(SaysPublished(status, 3, s.ReportsDir() + " and " + s.PalmDir()))
+                << status.toStdString();
+        }
+        EXPECT_EQ(r.changedIds(), k.changedAfter);
+        EXPECT_EQ(Look(r.w), kRestored);
     }
 }
 
-TEST_F(Form1Publish, CreateRtfWithNothingToWriteSaysSo) {
-    TempCompendium empty;
+TEST(Form1Publish, PublishChangedRewritesOnlyTheChangedEntriesPagesAndNoRunRefreshesTheList) {
+    Rig r;
+    r.w.Option1[1]->setChecked(true);
+    r.w.RefreshList();
+    ASSERT_EQ(r.w.Grid1->rows(), 3);  // Bo and Zed are marked changed
+    r.answer({Answer::Yes});
+    r.w.Command6_Click();
+    EXPECT_EQ(test::ReadAll(r.c.state().ReportsDir() + "G2.htm"), "kept");
+    r.answer({Answer::Yes, Answer::Yes});
+    r.w.Command4_Click();
+    EXPECT_NE(test::ReadAll(r.c.state().ReportsDir() + "G2.htm"), "kept");
+    EXPECT_EQ(r.changedIds(), Ids{});
+    EXPECT_EQ(r.w.Grid1->rows(), 3);
+    EXPECT_EQ(r.w.Grid1->textMatrix(1, 1), "Bo");
+}
+
+// A failed run is reported, after the window is restored (the publish-changed marker emptied
+// too), with what failed; it clears nothing.
+TEST(Form1Publish, AFailedRunReportsWhatFailedRestoresTheWindowAndClearsNoFlag) {
+    for (const bool missingTemplate : {false, true}) {
+        SCOPED_TRACE(missingTemplate);
+        Rig r;
+        const QString dir = r.c.dir(), page = r.c.state().ReportsDir() + "g-B.htm";
+        ASSERT_TRUE(missingTemplate ? QFile::remove(dir + "framebase.txt") : QDir().mkpath(page));
+        r.answer({Answer::Yes, Answer::Yes});
+        missingTemplate ? r.w.Command4_Click() : r.w.Command6_Click();
+        const QString said = r.dialogs.messages().back();
+        EXPECT_TRUE(
+            said.contains(missingTemplate ? "framebase.txt was not found in " + dir + "." : page))
+            << said.toStdString();
+        EXPECT_EQ(r.dialogs.beeps(), 0);
+        EXPECT_EQ(r.files() == kNothingWritten, missingTemplate) << "the template is read first";
+        EXPECT_EQ(r.changedIds(), (Ids{1, 3}));
+        EXPECT_EQ(Look(r.w), kRestored);
+    }
+}
+
+TEST(Form1Publish, ACloseDuringARunSaysSoAtOnceAndClosesWhenItEnds) {
+    Rig r;
+    int ended = 0;
+    r.w.setEndProgram([&] { ++ended; });
+    QString saidAtOnce;
+    QObject::connect(r.w.ProgressBar, &QProgressBar::valueChanged, &r.w, [&](int) {
+        if (saidAtOnce.isEmpty()) {
+            r.w.close();
+            saidAtOnce = r.w.Label3->text();
+        }
+    });
+    r.answer({Answer::Yes, Answer::Yes});
+    r.w.Command4_Click();
+    EXPECT_EQ(saidAtOnce, QStringLiteral("Finishing the publication\u2026"));
+    EXPECT_EQ(ended, 0) << "the run is not cut off";
+    EXPECT_EQ(r.changedIds(), Ids{}) << "the run went on to its end";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ended, 1);
+}
+
+TEST(Form1Publish, CreateRtfBeepsThenSaysSoOrSaysThereWasNothing) {
+    Rig r;
+    QTest::mouseClick(r.w.Command7, Qt::LeftButton);
+    ASSERT_EQ(r.dialogs.shown().size(), 2u);
+    EXPECT_EQ(r.dialogs.shown()[0].kind, ScriptedDialogs::Shown::Kind::Beep);
+    EXPECT_EQ(r.dialogs.shown()[1].message.text, "RTF Written");
+    EXPECT_TRUE(r.exists("palm/RegionTavri-Orc.rtf") && r.exists("palm/RegionTavri-orc.rtf"));
+    EXPECT_TRUE(SaysPublished(r.w.statusBar()->currentMessage(), 3, r.c.state().PalmDir()));
+
+    test::TempCompendium empty;
     ScriptedDialogs quiet;
     Form1 window(empty.state(), quiet);
-    window.setEndProgram([] {});
     window.Command7_Click();
     ASSERT_EQ(quiet.messages().size(), 1u);
     EXPECT_NE(quiet.messages()[0], "RTF Written");
@@ -308,120 +263,67 @@ TEST_F(Form1Publish, CreateRtfWithNothingToWriteSaysSo) {
     EXPECT_EQ(QDir(empty.state().PalmDir()).entryList(QDir::Files), QStringList());
 }
 
-// The frame as the user sees it through a run: each phase named in Label3 while the bar runs
-// once from empty to full under it.
-TEST_F(Form1Publish, TheBarRunsOncePerPhaseUnderThePhasesName) {
-    struct Seen {
-        QString phase;
-        int bar;
-    };
-    std::vector<Seen> seen;
-    QObject::connect(w->ProgressBar, &QProgressBar::valueChanged, w.get(), [&](int value) {
-        seen.push_back({w->Label3->text(), value});
-    });
-    struct Case {
-        const char* name;
-        std::function<void()> run;
-        QStringList phases;
-    };
-    const Case cases[] = {
-        {"Publish",
-         [&] {
-             dialogs.answer(Answer::Yes);
-             dialogs.answer(Answer::Yes);
-             w->Command4_Click();
-         },
-         {"Index pages:", "Race/location pages:", "Clearing changed flag:"}},
-        {"AlphaPage",
-         [&] {
-             dialogs.answer(Answer::Yes);
-             w->mnualpha_Click();
-         },
-         {"Index pages:", "Race/location pages:", "Clearing changed flag:"}},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
-        seen.clear();
-        k.run();
-        QStringList phases;
-        int last = 0;
-        for (const Seen& s : seen) {
-            if (phases.isEmpty() || phases.back() != s.phase) {
-                if (!phases.isEmpty()) {
-                    EXPECT_EQ(last, w->ProgressBar->maximum())
-                        << "full at the end of " << phases.back().toStdString();
-                }
-                phases << s.phase;
-            } else {
-                EXPECT_GE(s.bar, last) << "the bar ran back within " << s.phase.toStdString();
-            }
-            last = s.bar;
-        }
-        EXPECT_EQ(last, w->ProgressBar->maximum());
-        EXPECT_EQ(phases, k.phases);
-    }
-}
-
-TEST_F(Form1Publish, ACloseDuringARunSaysSoAtOnceAndClosesWhenItEnds) {
-    int ended = 0;
-    w->setEndProgram([&] { ++ended; });
-    QString saidAtOnce;
-    bool asked = false;
-    QObject::connect(w->ProgressBar, &QProgressBar::valueChanged, w.get(), [&](int) {
-        if (!asked) {
-            asked = true;
-            w->close();
-            saidAtOnce = w->Label3->text();
-        }
-    });
-    dialogs.answer(Answer::Yes);
-    dialogs.answer(Answer::Yes);
-    w->Command4_Click();
-    EXPECT_EQ(saidAtOnce, QStringLiteral("Finishing the publication\u2026"));
-    EXPECT_EQ(ended, 0) << "the run is not cut off";
-    EXPECT_EQ(changedIds(), std::vector<qint64>{}) << "the run went on to its end";
-    QCoreApplication::processEvents();
-    EXPECT_EQ(ended, 1);
-}
-
-TEST_F(Form1Publish, CreateRtfBeepsThenSaysSo) {
-    QTest::mouseClick(w->Command7, Qt::LeftButton);
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[0].kind, ScriptedDialogs::Shown::Kind::Beep);
-    EXPECT_EQ(dialogs.shown()[1].message.text, "RTF Written");
-    EXPECT_EQ(dialogs.shown()[1].message.title, QString());
-    EXPECT_EQ(dialogs.shown()[1].message.buttons, MessageButtons::Ok);
-    EXPECT_TRUE(exists("palm/RegionTavri-Orc.rtf"));
-    EXPECT_TRUE(exists("palm/RegionTavri-orc.rtf"));
-}
-
-TEST_F(Form1Publish, ReportCurrentWritesTheListedRowsSaysWhereAndOpensTheViewer) {
-    w->Combo1->setCurrentText(QStringLiteral("orc"));
-    w->RefreshList();
-    dialogs.clear();
-    w->mnucurrent->trigger();
-    const QString path = c.state().ReportsDir() + "AdHoc.htm";
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[0].message.text, "Report written to " + path);
-    EXPECT_EQ(dialogs.shown()[0].message.icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.shown()[1].kind, ScriptedDialogs::Shown::Kind::Viewer);
-    EXPECT_EQ(dialogs.shown()[1].path, path);
-    const QByteArray page = ReadAll(path);
+TEST(Form1Publish, ReportCurrentWritesTheListedRowsSaysWhereAndOpensTheViewer) {
+    Rig r;
+    r.w.Combo1->setCurrentText(QStringLiteral("orc"));
+    r.w.RefreshList();
+    r.dialogs.clear();
+    r.w.mnucurrent->trigger();
+    const QString path = r.c.state().ReportsDir() + "AdHoc.htm";
+    ASSERT_EQ(r.dialogs.shown().size(), 2u);
+    EXPECT_EQ(r.dialogs.shown()[0].message.text, "Report written to " + path);
+    EXPECT_EQ(r.dialogs.shown()[1].kind, ScriptedDialogs::Shown::Kind::Viewer);
+    EXPECT_EQ(r.dialogs.shown()[1].path, path);
+    EXPECT_TRUE(SaysPublished(r.w.statusBar()->currentMessage(), 2, r.c.state().ReportsDir()));
+    const QByteArray page = test::ReadAll(path);
     EXPECT_TRUE(page.contains("<h1>Query on orc</h1>\r\n"));
     EXPECT_GT(page.indexOf("<b>Name: </b>Zed<br>"), page.indexOf("<b>Name: </b>Bo<br>"));
     EXPECT_FALSE(page.contains("Amy"));
-    EXPECT_EQ(w->Grid1->row(), 2);
-    EXPECT_EQ(w->Grid1->col(), 5);
-}
+    EXPECT_EQ(r.w.Grid1->row(), 2);
+    EXPECT_EQ(r.w.Grid1->col(), 5);
 
-TEST_F(Form1Publish, AViewerThatCannotStartIsReportedAndTheReportStays) {
-    dialogs.failViewer();
-    w->mnucurrent_Click();
-    const QString path = c.state().ReportsDir() + "AdHoc.htm";
-    EXPECT_EQ(dialogs.messages(),
+    r.dialogs.clear();
+    r.dialogs.failViewer();
+    r.w.mnucurrent_Click();
+    EXPECT_EQ(r.dialogs.messages(),
               (std::vector<QString>{"Report written to " + path,
                                     "No viewer could be started for " + path + "."}));
     EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+// The Export menu's web site and e-book go through the frame, say on the status line where they
+// are, list what the notes link to in vain or lost, and leave the changed flags: they publish
+// nothing. The book goes to the palm folder, which the user may have removed.
+TEST(Form1Publish, ExportsRunThroughTheFrameSayWhereAndListWhatTheNotesLost) {
+    Rig r;
+    QDir(r.c.state().PalmDir()).removeRecursively();
+    const QString site = r.c.dir() + "Reports/site/", book = r.c.state().PalmDir() + "Tavri.epub";
+    // clang-format off
+    const struct {
+        QAction* command;
+        QString file, phase, status, problem;
+    } cases[] = {
+        {r.w.mnuwebsite, site + "entry-1.html", "Writing web site:",
+         "Web site written: " + site + "index.html", "G9.htm in the notes of \"Zed\""},
+        {r.w.mnuebook, book, "Writing the e-book:", "E-book written: " + book,
+         "\nBo (id 3): left out <script>"},
+    };
+    // clang-format on
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.phase.toStdString());
+        r.dialogs.clear();
+        r.dialogs.atBeep.clear();
+        k.command->trigger();
+        EXPECT_TRUE(QFileInfo(k.file).isFile());
+        ASSERT_EQ(r.dialogs.atBeep.size(), 1u);
+        EXPECT_TRUE(r.dialogs.atBeep[0].startsWith("shown off busy |" + k.phase));
+        EXPECT_EQ(r.w.statusBar()->currentMessage(), k.status);
+        ASSERT_EQ(r.dialogs.messages().size(), 1u);
+        EXPECT_TRUE(r.dialogs.messages()[0].contains(k.problem))
+            << r.dialogs.messages()[0].toStdString();
+        EXPECT_EQ(r.changedIds(), (Ids{1, 3}));
+        EXPECT_EQ(Look(r.w), kRestored);
+    }
 }
 
 }  // namespace
