@@ -342,26 +342,15 @@ TEST_F(Form1Test, OptionsOffersTheCurrentValuesAndStoresOnlyTheAnswersGiven) {
               "Middle Earth|#112233|  not a colour |");
 }
 
-TEST(Form1End, ExitAndTheCloseBoxCloseTheDatabaseAndEndTheProgram) {
-    for (const bool closeBox : {false, true}) {
-        TempCompendium c;
-        ScriptedDialogs dialogs;
-        Form1 w(c.state(), dialogs);
-        int ended = 0;
-        w.setEndProgram([&] { ++ended; });
-        w.show();
-        if (closeBox) {
-            EXPECT_TRUE(w.close());
-        } else {
-            w.mnuexit->trigger();
-        }
-        EXPECT_FALSE(c.state().EntryRs->isOpen()) << closeBox;
-        EXPECT_FALSE(c.state().Db->isOpen()) << closeBox;
-        EXPECT_EQ(ended, 1) << closeBox;
-    }
+TEST_F(Form1Test, ExitClosesTheEntryCursorAndTheDatabaseAndEndsTheProgram) {
+    w.mnuexit->trigger();
+    EXPECT_FALSE(c.state().EntryRs->isOpen());
+    EXPECT_FALSE(c.state().Db->isOpen());
+    EXPECT_EQ(ended, 1);
 }
 
-// A close asked for while a publication runs waits until the commands are back on.
+// A close asked for while a publication runs waits until the commands are back on; then the
+// close box ends the program as Exit does.
 TEST_F(Form1Test, CommandsSwitchOffAndOnTogetherAndAClosingWaitsForThem) {
     // clang-format off
     const std::vector<QObject*> commands{
@@ -383,6 +372,7 @@ TEST_F(Form1Test, CommandsSwitchOffAndOnTogetherAndAClosingWaitsForThem) {
     EXPECT_EQ(ended, 0);
     w.setCommandsEnabled(true);
     QCoreApplication::processEvents();
+    EXPECT_FALSE(c.state().EntryRs->isOpen());
     EXPECT_FALSE(c.state().Db->isOpen());
     EXPECT_EQ(ended, 1);
 }
@@ -627,6 +617,20 @@ TEST(Form1Publish, AFailedRunReportsWhatFailedRestoresTheWindowAndClearsNoFlag) 
         EXPECT_EQ(r.changedIds(), (Ids{1, 3}));
         EXPECT_EQ(Look(r.w), kRestored);
     }
+}
+
+TEST(Form1Publish, OnAReadOnlyCompendiumEveryPublicationSaysSoAndWritesNothing) {
+    Rig r;
+    const auto readOnly = AppState::Open(r.c.dir(), Database::Access::ReadOnly);
+    ScriptedDialogs dialogs;
+    Form1 view(*readOnly, dialogs);
+    view.Command4_Click();
+    view.Command6_Click();
+    view.mnualpha_Click();
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>(3, Database::readOnlyMessage(readOnly->DatabasePath())));
+    EXPECT_EQ(r.files(), kNothingWritten);
+    EXPECT_EQ(r.changedIds(), (Ids{1, 3}));
 }
 
 TEST(Form1Publish, ACloseDuringARunSaysSoAtOnceAndClosesWhenItEnds) {
