@@ -40,13 +40,12 @@ TEST(SmallScreen, TheWholeWindowMenuBarIncludedIsOnTheScreen) {
         << "window " << w.frameGeometry().y() << "+" << w.frameGeometry().height();
     EXPECT_GE(w.menuBar()->mapToGlobal(QPoint(0, 0)).y(), available.top());
     EXPECT_LE(w.minimumSizeHint().height(), available.height());
-    // What the window gave up came from the list, which still shows rows.
+    // What the window gave up came from the list, which still shows rows; the buttons below it
+    // stay whole inside its frame.
     EXPECT_GT(w.Grid1->height(), 5 * w.Grid1->verticalHeader()->defaultSectionSize());
-    for (QWidget* control : std::initializer_list<QWidget*>{w.Command4, w.Command1, w.Frame3}) {
-        EXPECT_TRUE(w.centralWidget()->rect().contains(
-            QRect(control->mapTo(w.centralWidget(), QPoint(0, 0)), control->size())));
-    }
     EXPECT_TRUE(w.Frame1->rect().contains(w.Command4->geometry()));
+    EXPECT_TRUE(w.Frame1->rect().contains(w.Command1->geometry()));
+    EXPECT_TRUE(w.centralWidget()->rect().contains(w.Frame3->geometry()));
 }
 
 }  // namespace
