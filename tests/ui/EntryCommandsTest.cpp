@@ -68,6 +68,10 @@ private:
         auto step = std::move(steps_.front());
         steps_.pop_front();
         step(e);
+        if (e.isVisible()) {
+            ADD_FAILURE() << "the step left the editor open";
+            e.Command2->click();
+        }
     }
     Form2& editor_;
     std::deque<std::function<void(Form2&)>> steps_;

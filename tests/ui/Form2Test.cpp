@@ -77,6 +77,12 @@ protected:
     qint64 Add(const char* name, const char* race, const char* desc) {
         return compendium.add({name, race, "1066", desc, QString(), false});
     }
+    void CloseIfOpen() {
+        if (editor.isVisible()) {
+            ADD_FAILURE() << "the editor is still open";
+            editor.Command2->click();
+        }
+    }
     qlonglong Bookmark() { return compendium.state().OptionsRs->field(u"bookmark").toLongLong(); }
 
     test::TempCompendium compendium;
@@ -106,6 +112,7 @@ TEST_F(Form2Test, SaveRefusesTheFirstBlankFieldInOrderAndStaysOpen) {
         Fill("\t", "\t", "\t", "\t");
         editor.Text5->setPlainText("   ");
         editor.Command1->click();
+        CloseIfOpen();
     });
     EXPECT_EQ(editor.exec(), QDialog::Accepted);
     EXPECT_EQ(editor.Tag, QStringLiteral("save"));
@@ -180,6 +187,7 @@ TEST_F(Form2Test, ARefusedSaveNextKeepsTheMarkUntilTheEditorIsOpenedAgain) {
         EXPECT_TRUE(editor.Command4Tag.isEmpty());
         editor.Text2->setText(QStringLiteral("Elf"));
         editor.Command1->click();
+        CloseIfOpen();
     });
     EXPECT_EQ(editor.exec(), QDialog::Accepted);
     EXPECT_TRUE(editor.Command4Tag.isEmpty());
@@ -197,6 +205,7 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
             editor.Command1->click();
             open.push_back(editor.isVisible());
         }
+        CloseIfOpen();
     });
     EXPECT_EQ(editor.exec(), QDialog::Accepted);
     EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
@@ -206,6 +215,7 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
     WhenModal([&](QWidget*) {
         Fill("Dragon");
         editor.Command1->click();
+        CloseIfOpen();
     });
     EXPECT_EQ(editor.exec(), QDialog::Accepted);
     EXPECT_EQ(dialogs.messages().size(), 2u);

@@ -47,6 +47,13 @@ protected:
         return texts;
     }
 
+    void CloseIfOpen() {
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "still open";
+            dialog.close();
+        }
+    }
+
     ScriptedDialogs dialogs;
     SLIST1 dialog{dialogs};
 };
@@ -57,6 +64,7 @@ TEST_F(SList1Test, ItemsAreInTheCompendiumsCaseInsensitiveOrderWithTheirData) {
         EXPECT_EQ(Listed(), (QStringList{"alpha", "ALPHA two", "Beta", "gamma"}));
         Select("Beta");
         dialog.Command1->click();
+        CloseIfOpen();
     });
     ASSERT_EQ(dialog.exec(), QDialog::Accepted);
     ASSERT_EQ(dialog.SelectedItems().size(), 1u);
@@ -150,6 +158,7 @@ TEST_F(SList1Test, MatchMarkSelectsItemsContainingTheTextInAnyCase) {
         dialog.Command4->click();
         dialog.Command5->click();
         dialog.Command1->click();
+        CloseIfOpen();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(after, (QStringList{"Zed", "|", "an orc", "Orc Lands", "the orchard", "Zed"}));
@@ -162,10 +171,14 @@ TEST_F(SList1Test, DoubleClickAndEnterInTheListRunOk) {
         const QRect r = dialog.List1->visualItemRect(dialog.List1->item(1));
         QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
+        CloseIfOpen();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(Chosen(), (QStringList{"b"}));
-    WhenModal([&](QWidget*) { QTest::keyClick(dialog.List1, Qt::Key_Return); });
+    WhenModal([&](QWidget*) {
+        QTest::keyClick(dialog.List1, Qt::Key_Return);
+        CloseIfOpen();
+    });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_TRUE(dialogs.messages().empty());
 }
