@@ -118,9 +118,10 @@ struct World {
         change(*other->EntryRs);
         other->Close();
     }
-    void editElsewhere(Recordset& rs) {
+    void editElsewhere(Recordset& rs, QStringView field = u"desc",
+                       const QString& value = QStringLiteral("Theirs")) {
         rs.edit();
-        rs.setField(u"desc", QStringLiteral("Theirs"));
+        rs.setField(field, value);
         rs.update();
     }
 
@@ -329,6 +330,26 @@ const Row kRows[] = {
          x.press(x.w->Command7);
      },
      {"No RTF written: the compendium has no entries.", Plain}},
+    {"a web site with a link to no entry",
+     [](World& x) {
+         x.elsewhere([&](Recordset& rs) {
+             x.editElsewhere(rs, u"details", "See <a href=\"G99.htm\">him</a>.");
+         });
+         x.press(x.w->mnuwebsite);
+     },
+     {"The web site is written. Its notes hold these links and images, which you may want to "
+      "mend:\nLink to a missing entry, kept as text: G99.htm in the notes of \"Ann\" (id 1)",
+      App, Ok, Warning}},
+    {"an e-book with a link to no entry",
+     [](World& x) {
+         x.elsewhere([&](Recordset& rs) {
+             x.editElsewhere(rs, u"details", "See <a href=\"G99.htm\">him</a>.");
+         });
+         x.press(x.w->mnuebook);
+     },
+     {"The e-book is written. These parts of the notes are not in it:\nAnn (id 1): link to "
+      "G99.htm kept as text, no such entry",
+      App, Ok, Warning}},
     {"report of the list",
      [](World& x) { x.press(x.w->mnucurrent); },
      {"Report written to {reports}AdHoc.htm", Plain},
