@@ -2,23 +2,9 @@
 // is answered while it is shown, and the compendium is read back afterwards.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <deque>
-#include <functional>
 
-#include "app/Dialogs.h"
-#include "support/TestSupport.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
-#include "ui/Grid1.h"
+#include "tests/ui/Form2TestModal.h"
 
 namespace tavri {
 namespace {

@@ -3,36 +3,12 @@
 // notes mark-up aids, each replacing the notes' selection as typing would.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTextCursor>
-
-#include "app/Dialogs.h"
-#include "support/TestSupport.h"
 #include "tests/ui/Form2TestModal.h"
-#include "ui/Form2.h"
-#include "ui/SLIST1.h"
 
 namespace tavri {
 namespace {
 
 using test::WhenModal;
-
-QStringList Texts(const QListWidget& list) {
-    QStringList texts;
-    for (int i = 0; i < list.count(); ++i) {
-        texts << list.item(i)->text();
-    }
-    return texts;
-}
 
 class Form2Test : public ::testing::Test {
 protected:
@@ -329,7 +305,7 @@ TEST_F(Form2Test, BrowseOffersOnlyJpgAndGifFilesInAnyCase) {
     for (const bool ok : {false, true}) {
         SetNotes(QStringLiteral("xy"), 1, 2);
         InList(editor.mnuimagefile, [&](SLIST1& list) {
-            offered = Texts(*list.List1);
+            offered = test::ListTexts(*list.List1);
             if (QListWidgetItem* item = list.List1->item(offered.indexOf("d.GIF"))) {
                 item->setSelected(true);
             }
@@ -360,7 +336,7 @@ TEST_F(Form2Test, LinkToOtherEntryListsEveryEntryAndLinksTheSelectedText) {
     QStringList offered;
     SetNotes(QStringLiteral("the beast here"), 4, 9);
     InList(editor.mnureclink, [&](SLIST1& list) {
-        offered = Texts(*list.List1);
+        offered = test::ListTexts(*list.List1);
         list.List1->item(0)->setSelected(true);
         list.Command1->click();
     });

@@ -2,37 +2,13 @@
 // the tag, Upload without a file, the close box, and where each showing starts.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTreeWidget>
-
-#include "app/Dialogs.h"
-#include "support/TestSupport.h"
 #include "tests/ui/Form2TestModal.h"
-#include "ui/Form1.h"
-#include "ui/Form3.h"
-#include "ui/Grid1.h"
 
 namespace tavri {
 namespace {
 
 using test::WhenModal;
 using test::WriteAll;
-
-QStringList Texts(const QListWidget& list) {
-    QStringList texts;
-    for (int i = 0; i < list.count(); ++i) {
-        texts << list.item(i)->text();
-    }
-    return texts;
-}
 
 // The folders Dir1 shows, as paths, from the top.
 QStringList Folders(const QTreeWidget& tree) {
@@ -115,7 +91,7 @@ TEST_F(Form3Test, ListsTheCsvFilesOfItsFolderWhateverTheirLetterCase) {
         EXPECT_EQ(p.FilePath(), home_);
         EXPECT_EQ(p.Drive1->currentText(), p.Drive());
         EXPECT_TRUE(home_.startsWith(p.Drive())) << "the drive holds the folder";
-        EXPECT_EQ(Texts(*p.File1), (QStringList{"A.CSV", "b.csv", "c.Csv"}))
+        EXPECT_EQ(test::ListTexts(*p.File1), (QStringList{"A.CSV", "b.csv", "c.Csv"}))
             << "no folder, no other extension, no hidden file";
         // Dir1: the way down to the folder, then its subfolders.
         const QStringList folders = Folders(*p.Dir1);
@@ -133,7 +109,7 @@ TEST_F(Form3Test, ChoosingAFolderOrADrivePassesTheChangeDown) {
         emit p.Dir1->itemActivated(FolderItem(*p.Dir1, home_ + "/Uploads"), 0);
         EXPECT_EQ(p.DirPath(), home_ + "/Uploads");
         EXPECT_EQ(p.FilePath(), home_ + "/Uploads");
-        EXPECT_EQ(Texts(*p.File1), QStringList{"world.csv"});
+        EXPECT_EQ(test::ListTexts(*p.File1), QStringList{"world.csv"});
         EXPECT_EQ(Folders(*p.Dir1).back(), home_ + "/Uploads/old");
 
         // Up again through the chain shown above the folder.
@@ -195,7 +171,7 @@ TEST_F(Form3Test, TheFileEachWayOfClosingHandsBack) {
         {"a file pasted",
          [&](Form3& p) {
              go(p, home_ + "/Uploads/world.csv");
-             EXPECT_EQ(Texts(*p.File1), QStringList{"world.csv"});
+             EXPECT_EQ(test::ListTexts(*p.File1), QStringList{"world.csv"});
              p.Command1_Click();
          },
          "~/Uploads/world.csv"},

@@ -3,21 +3,9 @@
 // answer then does what is left to the windows' own tests.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <tuple>
 
-#include "app/Dialogs.h"
-#include "support/TestSupport.h"
 #include "tests/ui/Form2TestModal.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
-#include "ui/Grid1.h"
-#include "ui/SLIST1.h"
 
 namespace tavri {
 namespace {

@@ -2,16 +2,7 @@
 // Cancel, Match Mark, and that no part of it takes a negative size.
 #include <gtest/gtest.h>
 
-#include <QFrame>
-#include <QLabel>
-#include <QListWidget>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-
-#include "app/Dialogs.h"
 #include "tests/ui/Form2TestModal.h"
-#include "ui/SLIST1.h"
 
 namespace tavri {
 namespace {
@@ -39,13 +30,7 @@ protected:
         }
         return texts;
     }
-    QStringList Listed() const {
-        QStringList texts;
-        for (int i = 0; i < dialog.List1->count(); ++i) {
-            texts << dialog.List1->item(i)->text();
-        }
-        return texts;
-    }
+    QStringList Listed() const { return test::ListTexts(*dialog.List1); }
 
     void CloseIfOpen() {
         if (dialog.isVisible()) {
