@@ -1,5 +1,5 @@
-// The main window's entry commands driven through the real windows: the editor
-// is answered while it is shown, and the compendium is read back afterwards.
+// The main window's entry commands driven through the real windows: the editor is answered while it
+// is shown, and the compendium is read back afterwards.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -16,10 +16,9 @@ EntrySpec Spec(const char* name, const char* desc = "d", const QString& details 
     return {QString::fromUtf8(name), "Elf", "1066", QString::fromUtf8(desc), details, changed};
 }
 
-// Answers each showing of the editor with the next scripted step, run inside
-// its event loop, and records what each showing displayed. A showing with no
-// step left is cancelled (and counted), so a test that opens the editor more
-// often than it expects fails instead of hanging.
+// Answers each showing of the editor with the next scripted step, run inside its event loop, and
+// records what each showing displayed. A showing with no step left is cancelled (and counted), so a
+// test that opens the editor more often than it expects fails instead of hanging.
 class EditorScript : public QObject {
 public:
     struct Seen {
@@ -170,9 +169,8 @@ TEST_F(EntryCommandsTest, EditFillsTheEditorWritesTheTrimmedTextsAndReselectsThe
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-// Notes left as they were are stored byte for byte, blank notes keep the old
-// ones, and typed notes are trimmed with CR LF line ends; every save marks the
-// entry changed.
+// Notes left as they were are stored byte for byte, blank notes keep the old ones, and typed notes
+// are trimmed with CR LF line ends; every save marks the entry changed.
 TEST_F(EntryCommandsTest, TheNotesStoredAfterAnEdit) {
     const QString odd = QStringLiteral("a\u00A0b\u2028c\r\nd");  // no-break space, U+2028
     const QString longDate(40000, QLatin1Char('7'));
@@ -244,8 +242,7 @@ TEST_F(EntryCommandsTest, AStaleNextMarkNeverMakesALaterPlainSaveWalkOn) {
     compendium.add(Spec("Alpha"));
     compendium.add(Spec("Beta"));
     Refresh();
-    // Save-Next in an editor opened by Add, then Save-Next refused and cancelled
-    // in an Edit.
+    // Save-Next in an editor opened by Add, then Save-Next refused and cancelled in an Edit.
     script->then([](Form2& e) {
         Fill(e, "Aaron");
         e.Command4->click();
@@ -261,8 +258,7 @@ TEST_F(EntryCommandsTest, AStaleNextMarkNeverMakesALaterPlainSaveWalkOn) {
     EXPECT_EQ(script->unscripted, 0);
 }
 
-// A new entry the list's filter leaves out is stored all the same, and no row
-// is selected.
+// A new entry the list's filter leaves out is stored all the same, and no row is selected.
 TEST_F(EntryCommandsTest, AddStoresANewEntryWithoutNotesAndSelectsItsRowIfListed) {
     compendium.add(Spec("Zed"));
     window->Combo1->setEditText(QStringLiteral("Elf"));
@@ -302,8 +298,7 @@ TEST_F(EntryCommandsTest, CopyOpensANewEntryCheckedForDuplicatesWithTheBookmarkO
     const qint64 ann = compendium.add(Spec("Ann", "A sage", "Notes"));
     SetBookmark(ann);
     Refresh();
-    // An Edit first, so that the editor holds an id, a ticked box and a red
-    // button.
+    // An Edit first, so that the editor holds an id, a ticked box and a red button.
     Edit("Ann", Cancel);
     SelectRow("Ann");
     dialogs.answer(Answer::No);
@@ -397,15 +392,13 @@ TEST_F(EntryCommandsTest, BookmarkFromTheEditorAndGoToBookmarkOpensThatEntry) {
     EXPECT_EQ(opened.idLabel, QString::number(bob));
     EXPECT_EQ(opened.bookmarkColour, Form2::BookmarkRed());
     EXPECT_FALSE(opened.dupeCheckShown);
-    EXPECT_FALSE(opened.changedBox);  // left as Ann's Edit set it: go-to-bookmark
-                                      // does not set it
+    EXPECT_FALSE(opened.changedBox) << "go-to-bookmark leaves it as Ann's Edit set it";
     EXPECT_EQ(Read(bob).desc, QStringLiteral("A master smith"));
     EXPECT_EQ(window->Grid1->row(), RowOf("Bob"));
 }
 
-// A store refused (a name too long for the table, or an entry another program
-// changed while it was open here) keeps the editor open with the typing and
-// stores nothing; a retry stores all.
+// A store refused (a name too long for the table, or an entry another program changed while it was
+// open here) keeps the editor open with the typing and stores nothing; a retry stores all.
 TEST_F(EntryCommandsTest, AStoreRefusedKeepsTheEditorOpenAndStoresNothing) {
     const qint64 ann = compendium.add(Spec("Ann"));
     const qint64 bob = compendium.add(Spec("Bob"));
