@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "import/CsvRecordReader.h"
@@ -39,15 +40,10 @@ std::string Summary(CsvRecordReader reader) {
     return parts.join(u' ').toStdString();
 }
 
-struct Case {
-    QByteArray bytes;
-    std::string read;
-};
-
 }  // namespace
 
 TEST(CsvRecordReader, ReadsEveryInputTheSameWhateverTheChunkSize) {
-    std::vector<Case> cases = {
+    std::vector<std::pair<QByteArray, std::string>> cases = {
         // Quoted values hold commas and line ends (each kept as CR LF); "" is one quote.
         {"1,\"Smith, John\",\"Town\",\"\",\"He said "
          "\"\"no\"\".\",\"first\nsecond\rthird\r\nend\"\n",
@@ -113,14 +109,14 @@ TEST(CsvRecordReader, ReadsEveryInputTheSameWhateverTheChunkSize) {
         }
     }
 
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.bytes.toHex(' ').toStdString());
+    for (const auto& [bytes, read] : cases) {
+        SCOPED_TRACE(bytes.toHex(' ').toStdString());
         for (const qsizetype chunk : {1 << 16, 1, 2, 3, 5}) {
             SCOPED_TRACE(chunk);
-            EXPECT_EQ(Summary(CsvRecordReader::fromBytes(c.bytes, chunk)), c.read);
+            EXPECT_EQ(Summary(CsvRecordReader::fromBytes(bytes, chunk)), read);
         }
-        if (std::all_of(c.bytes.begin(), c.bytes.end(), [](char b) { return b >= 0; })) {
-            EXPECT_EQ(Summary(CsvRecordReader(QString::fromLatin1(c.bytes))), c.read) << "as text";
+        if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0; })) {
+            EXPECT_EQ(Summary(CsvRecordReader(QString::fromLatin1(bytes))), read) << "as text";
         }
     }
 }
