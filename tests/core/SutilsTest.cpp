@@ -1,38 +1,71 @@
-// The shared utilities, with the settings file and the environment as the program meets them.
+// The shared utilities as one table (function, input -> output), with the settings file and the
+// environment as the program meets them.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <functional>
 
 #include "base/Sutils.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;
 
-TEST(ReadIni, KeyMatchesIgnoringCaseAndTakesTheRestOfTheLineAfterOneCharacter) {
+TEST(Sutils, EachFunctionGivesItsOutputForItsInput) {
     QTemporaryDir dir;
-    const QString path = dir.path() + "/tavri.ini";
-    test::WriteAll(path, "[paths]\r\nDBLOC=/srv/camp/\r\n");
-    EXPECT_EQ(ReadIni(path, "dbloc"), "/srv/camp/");
-
-    // Only the one character after the key is skipped: here the blank, so the "=" stays.
-    test::WriteAll(path, "dbloc = /srv/camp\r\n");
-    EXPECT_EQ(ReadIni(path, "dbloc"), "= /srv/camp");
-    test::WriteAll(path, "dbloc= /srv/camp\r\n");
-    EXPECT_EQ(ReadIni(path, "dbloc"), " /srv/camp");
-
-    test::WriteAll(path, "dblocation=/x\ndbloc=/y\n");
-    EXPECT_EQ(ReadIni(path, "dbloc"), "tion=/x") << "a longer key that starts with the key matches";
-
-    test::WriteAll(path, "other=1\ndbloc");
-    EXPECT_EQ(ReadIni(path, "dbloc"), "") << "a line no longer than the key gives the empty text";
-
-    test::WriteAll(path, "x=1\rdbloc=/lone-cr/");
-    EXPECT_EQ(ReadIni(path, "dbloc"), "/lone-cr/");
-    EXPECT_EQ(ReadIni(path, "missing"), "");
+    const QString ini = dir.path() + "/tavri.ini";
+    // ReadIni of the key "dbloc" in a settings file holding the input.
+    const auto readIni = [&](const QString& file) {
+        test::WriteAll(ini, file.toUtf8());
+        return ReadIni(ini, "dbloc");
+    };
+    const auto number = [](const QString& s) { return QString::number(LeadingNumber(s)); };
+    const auto blank = [](const QString& s) { return QString(IsBlank(s) ? "blank" : "not"); };
+    qputenv("TAVRITESTVALUE", "  padded  ");
+    const struct {
+        std::function<QString(const QString&)> f;
+        QString in, out;
+    } cases[] = {
+        // The key matches ignoring case and as a prefix; one character after it is skipped.
+        {readIni, "[paths]\r\nDBLOC=/srv/camp/\r\n", "/srv/camp/"},
+        {readIni, "dbloc = /srv/camp\r\n", "= /srv/camp"},
+        {readIni, "dblocation=/x\ndbloc=/y\n", "tion=/x"},
+        {readIni, "other=1\ndbloc", ""},
+        {readIni, "x=1\rdbloc=/lone-cr/", "/lone-cr/"},
+        {AddBackslash, "/data", "/data/"},
+        {AddBackslash, "/data/", "/data/"},
+        {AddBackslash, "", "/"},
+        // The first variable whose name starts with the given one, ignoring case, trimmed.
+        {GetEnvValue, "tavritestvalue", "padded"},
+        {GetEnvValue, "TAVRITESTVAL", "padded"},
+        {GetEnvValue, "TAVRI_NO_SUCH_VALUE", ""},
+        {LettersOnly, "Orc-Lands 3", "OrcLands"},
+        {AlphaNumOnly, "Orc-Lands 3", "OrcLands3"},
+        {AlphaNumOnly, QString::fromUtf8("\xC3\x89lan 2"), "lan2"},
+        {StripTags, "<b>bold</b> and <i>it</i>", "bold and it"},
+        {StripTags, "x>y", "xy"},
+        {StripTags, "a>>b", "ab"},
+        {StripTags, "x<y", "x"},
+        {NewlinesToBr, "one\r\ntwo\r\n", "one <br>two <br>"},
+        {NewlinesToBr, "a\nb\rc", "a<br>b c"},
+        {TrimSpaces, "  a b  ", "a b"},
+        {TrimSpaces, "\ta\t", "\ta\t"},
+        {blank, "   ", "blank"},
+        {blank, "\t", "not"},
+        {number, "12 records", "12"},
+        {number, " 7", "7"},
+        {number, "x12", "0"},
+        {number, "", "0"},
+        {number, "2.5kg", "2.5"},
+        {number, "-3.5.1", "-3.5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.f(c.in), c.out) << c.in.toStdString();
+    }
+    qunsetenv("TAVRITESTVALUE");
     EXPECT_EQ(ReadIni(dir.path() + "/absent.ini", "dbloc"), "");
 }
 
-TEST(ReadIni, BareNameIsLookedUpInWindirThenTheConfigurationFolder) {
+TEST(Sutils, ABareSettingsFileNameIsLookedUpInWindirThenTheConfigurationFolder) {
     QTemporaryDir windir;
     QTemporaryDir xdg;
     test::WriteAll(windir.path() + "/tavri.ini", "dbloc=/from/windir\n");
@@ -43,50 +76,4 @@ TEST(ReadIni, BareNameIsLookedUpInWindirThenTheConfigurationFolder) {
     qunsetenv("WINDIR");
     EXPECT_EQ(ReadIni("tavri.ini", "dbloc"), "/from/xdg");
     qunsetenv("XDG_CONFIG_HOME");
-}
-
-TEST(AddBackslash, AppendsTheSeparatorOnlyWhenMissing) {
-    EXPECT_EQ(AddBackslash("/data"), "/data/");
-    EXPECT_EQ(AddBackslash("/data/"), "/data/");
-    EXPECT_EQ(AddBackslash(""), "/");
-}
-
-TEST(GetEnvValue, MatchesThePrefixIgnoringCaseAndTrimsSpaces) {
-    qputenv("TAVRITESTVALUE", "  padded  ");
-    EXPECT_EQ(GetEnvValue("tavritestvalue"), "padded");
-    EXPECT_EQ(GetEnvValue("TAVRITESTVAL"), "padded") << "only the beginning is compared";
-    qunsetenv("TAVRITESTVALUE");
-    EXPECT_EQ(GetEnvValue("TAVRITESTVALUE"), "");
-}
-
-TEST(TextFilters, KeepOnlyLatinLettersAndDigits) {
-    EXPECT_EQ(LettersOnly("Orc-Lands 3"), "OrcLands");
-    EXPECT_EQ(AlphaNumOnly("Orc-Lands 3"), "OrcLands3");
-    EXPECT_EQ(AlphaNumOnly(QString::fromUtf8("Élan 2")), "lan2");
-    EXPECT_EQ(LettersOnly(""), "");
-}
-
-TEST(StripTags, DropsTagsStrayClosersAndAnUnclosedRest) {
-    EXPECT_EQ(StripTags("a<b>c"), "ac");
-    EXPECT_EQ(StripTags("x>y"), "xy");
-    EXPECT_EQ(StripTags("x<y"), "x");
-    EXPECT_EQ(StripTags("<b>bold</b> and <i>it</i>"), "bold and it");
-    EXPECT_EQ(StripTags("a>>b"), "ab");
-}
-
-TEST(NewlinesToBr, ConvertsEveryBreakIncludingTheLast) {
-    EXPECT_EQ(NewlinesToBr("one\r\ntwo\r\nthree\r\n"), "one <br>two <br>three <br>");
-    EXPECT_EQ(NewlinesToBr("a\nb\rc"), "a<br>b c");
-}
-
-TEST(TrimAndNumbers, TrimRemovesOnlySpacesAndLeadingNumberReadsThePrefix) {
-    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
-    EXPECT_EQ(TrimSpaces("\ta\t"), "\ta\t");
-    EXPECT_TRUE(IsBlank("   "));
-    EXPECT_FALSE(IsBlank("\t"));
-    EXPECT_EQ(LeadingNumber("12 records"), 12);
-    EXPECT_EQ(LeadingNumber(" 7"), 7);
-    EXPECT_EQ(LeadingNumber("x12"), 0);
-    EXPECT_EQ(LeadingNumber(""), 0);
-    EXPECT_EQ(LeadingNumber("2.5kg"), 2.5);
 }
