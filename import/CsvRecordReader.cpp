@@ -129,6 +129,9 @@ void CsvRecordReader::skipBlankLines() {
         while (have(1) && isBlank(at(pos_))) {
             ++pos_;
         }
+        if (have(1) && at(pos_) == QChar(kCtrlZ)) {
+            have(2);  // a source that ends here drops the closing Ctrl-Z: no record begins
+        }
         if (atEnd() || !isLineEnd(at(pos_))) {
             return;
         }

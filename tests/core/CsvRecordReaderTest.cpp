@@ -85,6 +85,7 @@ TEST(CsvRecordReader, ReadsEveryInputTheSameWhateverTheChunkSize) {
         {QByteArray("1,\"a\0b\",c,d,e,f\n", 16), "not text 1:0"},
         {QByteArray("1,a,b,c,d,e\n\0", 13), "1:1|a|b|c|d|e not text 2:0"},
         {"1,a,b,c,d,e\x1A", "1:1|a|b|c|d|e"},
+        {"1,a,b,c,d,e\r\n\x1A", "1:1|a|b|c|d|e"},
         {"1,a,b,c,d,e\r\n\x1A\r\n", "1:1|a|b|c|d|e not text 2:1a"},
         {"1,a,b,c,d,e\n\x1A\x1A", "1:1|a|b|c|d|e not text 2:1a"},
         {QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "not text 2:1a"},
