@@ -5,12 +5,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
-#include <memory>
 
 #include "app/NewCompendium.h"
 #include "app/StartChoice.h"
 #include "app/Startup.h"
-#include "app/Sutils.h"
 #include "support/TestSupport.h"
 
 namespace tavri {
@@ -18,42 +16,12 @@ namespace {
 
 using Kind = ScriptedDialogs::Shown::Kind;
 
-// A user with no settings and no data yet, and one more folder the chooser can pick.
-class StartChoiceTest : public ::testing::Test {
-protected:
-    void SetUp() override { fresh(); }
-    void TearDown() override {
-        qunsetenv("XDG_CONFIG_HOME");
-        qunsetenv("XDG_DATA_HOME");
-    }
-    void fresh() {
-        config_ = std::make_unique<QTemporaryDir>();
-        data_ = std::make_unique<QTemporaryDir>();
-        other_ = std::make_unique<QTemporaryDir>();
-        qunsetenv("WINDIR");
-        qputenv("XDG_CONFIG_HOME", config_->path().toUtf8());
-        qputenv("XDG_DATA_HOME", data_->path().toUtf8());
-    }
-    QString defaultDir() const { return data_->path() + "/tavri/"; }
-    QString otherDir() const { return other_->path() + "/"; }
-    QString otherPath() const { return other_->path(); }
-
-    std::unique_ptr<QTemporaryDir> config_, data_, other_;
-};
-
-qint64 EntryCount(AppState& state) {
-    qint64 n = 0;
-    for (state.EntryRs->moveFirst(); !state.EntryRs->eof(); state.EntryRs->moveNext()) {
-        ++n;
-    }
-    return n;
-}
-
-TEST_F(StartChoiceTest, EachAnswerOpensTheRightCompendiumOrNone) {
+TEST(StartChoice, EachAnswerOpensTheRightCompendiumOrNone) {
     enum class Opens { None, Default, Other };
     struct Case {
         const char* name;
-        std::function<void(ScriptedDialogs&)> script;
+        bool argumentIsOther;  // start-up is given the other folder
+        std::function<void(ScriptedDialogs&, const QString& other)> script;
         bool otherHoldsOne;  // a compendium is already in the other folder
         Opens opens;
         bool demoEntries;
@@ -61,44 +29,53 @@ TEST_F(StartChoiceTest, EachAnswerOpensTheRightCompendiumOrNone) {
         bool remembersOther;  // tavri.ini names the other folder afterwards
     };
     const Case cases[] = {
-        {"quit", [](ScriptedDialogs& d) { d.chooseStart(StartChoice::Quit); }, false, Opens::None,
-         false, 1, false},
-        {"create here", [](ScriptedDialogs& d) { d.chooseStart(StartChoice::CreateHere); }, false,
+        {"quit", false, [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::Quit); },
+         false, Opens::None, false, 1, false},
+        {"create here", false,
+         [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::CreateHere); }, false,
          Opens::Default, false, 1, false},
-        {"create here with the demo",
-         [](ScriptedDialogs& d) { d.chooseStart(StartChoice::CreateHere, true); }, false,
+        {"create here with the demo", false,
+         [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::CreateHere, true); }, false,
          Opens::Default, true, 1, false},
-        {"open another that holds one",
-         [this](ScriptedDialogs& d) {
+        {"open another that holds one", false,
+         [](ScriptedDialogs& d, const QString& other) {
              d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(otherPath());
+             d.pickFolder(other);
          },
          true, Opens::Other, false, 1, true},
-        {"open another that is empty, then create there",
-         [this](ScriptedDialogs& d) {
+        {"open another that is empty, then create there", false,
+         [](ScriptedDialogs& d, const QString& other) {
              d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(otherPath());
+             d.pickFolder(other);
              d.chooseStart(StartChoice::CreateHere);
          },
          false, Opens::Other, false, 2, true},
-        {"a cancelled chooser asks again",
-         [](ScriptedDialogs& d) {
+        {"a cancelled chooser asks again", false,
+         [](ScriptedDialogs& d, auto&) {
              d.chooseStart(StartChoice::OpenAnother);
              d.pickFolder(QString());
              d.chooseStart(StartChoice::Quit);
          },
          false, Opens::None, false, 2, false},
+        {"a folder given that holds one opens without a question", true,
+         [](ScriptedDialogs&, auto&) {}, true, Opens::Other, false, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fresh();
+        QTemporaryDir config, data, other;
+        qunsetenv("WINDIR");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        const QString defaultDir = data.path() + "/tavri/";
+        const QString otherDir = other.path() + "/";
         if (c.otherHoldsOne) {
-            CreateCompendium(otherDir(), false);
+            CreateCompendium(otherDir, false);
         }
         ScriptedDialogs dialogs;
-        c.script(dialogs);
+        c.script(dialogs, other.path());
 
-        std::unique_ptr<AppState> state = OpenOrChooseCompendium(QString(), dialogs);
+        std::unique_ptr<AppState> state =
+            OpenOrChooseCompendium(c.argumentIsOther ? other.path() : QString(), dialogs);
 
         EXPECT_TRUE(dialogs.scriptUsedUp());
         int questions = 0;
@@ -107,41 +84,23 @@ TEST_F(StartChoiceTest, EachAnswerOpensTheRightCompendiumOrNone) {
             EXPECT_NE(shown.kind, Kind::Message) << shown.message.text.toStdString();
         }
         EXPECT_EQ(questions, c.questions);
-        EXPECT_EQ(dialogs.shown().front().message.text, defaultDir());
-        switch (c.opens) {
-            case Opens::None:
-                EXPECT_EQ(state, nullptr);
-                break;
-            case Opens::Default:
-            case Opens::Other:
-                ASSERT_NE(state, nullptr);
-                EXPECT_EQ(state->DataDir, c.opens == Opens::Default ? defaultDir() : otherDir());
-                EXPECT_EQ(EntryCount(*state) > 0, c.demoEntries);
-                EXPECT_TRUE(QFileInfo(state->DataDir + "framebase.txt").isFile());
-                EXPECT_TRUE(QFileInfo(state->DataDir + "Reports/palm").isDir());
-                state->Close();
-                break;
+        if (questions > 0) {
+            EXPECT_EQ(dialogs.shown().front().message.text, defaultDir);
         }
-        EXPECT_EQ(ResolveDataDir(QString()), c.remembersOther ? otherDir() : defaultDir());
-        EXPECT_EQ(QFileInfo::exists(defaultDir() + "tavri.db"), c.opens == Opens::Default);
+        EXPECT_EQ(state != nullptr, c.opens != Opens::None);
+        if (state) {
+            EXPECT_EQ(state->DataDir, c.opens == Opens::Default ? defaultDir : otherDir);
+            state->EntryRs->moveFirst();
+            EXPECT_EQ(!state->EntryRs->eof(), c.demoEntries);
+            EXPECT_TRUE(QFileInfo(state->DataDir + "framebase.txt").isFile());
+            EXPECT_TRUE(QFileInfo(state->DataDir + "Reports/palm").isDir());
+            state->Close();
+        }
+        EXPECT_EQ(ResolveDataDir(QString()), c.remembersOther ? otherDir : defaultDir);
+        EXPECT_EQ(QFileInfo::exists(defaultDir + "tavri.db"), c.opens == Opens::Default);
     }
-}
-
-TEST_F(StartChoiceTest, AFolderThatHoldsOneOpensWithoutAQuestion) {
-    CreateCompendium(otherDir(), false);
-    ScriptedDialogs dialogs;
-    std::unique_ptr<AppState> state = OpenOrChooseCompendium(otherPath(), dialogs);
-    ASSERT_NE(state, nullptr);
-    EXPECT_TRUE(dialogs.shown().empty());
-    state->Close();
-}
-
-TEST_F(StartChoiceTest, RememberingAFolderKeepsTheOtherSettingsLines) {
-    test::WriteAll(config_->path() + "/tavri.ini", "[tavri]\r\nDBLOC=/old/\r\ntheme=dark\r\n");
-    WriteIni("tavri.ini", "dbloc", "/new/place/");
-    EXPECT_EQ(test::ReadAll(config_->path() + "/tavri.ini"),
-              "[tavri]\ndbloc=/new/place/\ntheme=dark\n");
-    EXPECT_EQ(ReadIni("tavri.ini", "theme"), "dark");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
