@@ -46,7 +46,7 @@ TEST(EntryList, EachFilterListsItsEntriesInNameOrder) {
         {"", false, C::All, "", all},
         {"   ", false, C::All, "", all},
         {"*", false, C::All, "", "Grishnakh,Legolas,Star*"},  // notes (not blank ones) or a star
-        {"ELF1066", false, C::All, "", "Legolas"},             // race/location and date together
+        {"ELF1066", false, C::All, "", "Legolas"},            // race/location and date together
         {"elf 1066", false, C::All, "", ""},
         {"legolas *elf", false, C::All, "", "Legolas"},  // name, a space, then the mark
         {"1066 prince", false, C::All, "", "Legolas"},
@@ -63,7 +63,8 @@ TEST(EntryList, EachFilterListsItsEntriesInNameOrder) {
         {"elf", true, C::All, "", "Elan,Élan,Legolas"},
         {"", true, C::All, "", all},
         {"", false, C::Changed, "", "Legolas,Star*"},
-        {"", false, C::Unchanged, "", "Aragorn,Elan,Élan,Eomer,Gimli,Grishnakh,Große Stadt,Shagrat"},
+        {"", false, C::Unchanged, "",
+         "Aragorn,Elan,Élan,Eomer,Gimli,Grishnakh,Große Stadt,Shagrat"},
         {"orc", false, C::Unchanged, "", "Grishnakh,Shagrat"},
         {"orc", false, C::Changed, "", ""},
         {"", false, C::All, " 3019 ", "Eomer,Grishnakh,Shagrat"},
@@ -144,12 +145,26 @@ TEST(GenericOrder, NumbersFirstByValueThenTextByTheCollation) {
         const char* b;
         int sign;
     } rows[] = {
-        {"9", "10", -1},  {"10", " 10.0 ", 0}, {"-3", "2", -1},      {"+3", "2", 1},
-        {"1000", "a", -1}, {"a", "1000", 1},   {"5", "", -1},        {"", "a", -1},
-        {"ORC", "orc", 0}, {"apple", "Banana", -1}, {"b", "a", 1},
+        {"9", "10", -1},
+        {"10", " 10.0 ", 0},
+        {"-3", "2", -1},
+        {"+3", "2", 1},
+        {"1000", "a", -1},
+        {"a", "1000", 1},
+        {"5", "", -1},
+        {"", "a", -1},
+        {"ORC", "orc", 0},
+        {"apple", "Banana", -1},
+        {"b", "a", 1},
         // Only plain numbers count; what a lenient parser would read as one stays text.
-        {"1e5", "2", 1},   {"nan", "2", 1},    {"inf", "2", 1},      {"1.2.3", "2", 1},
-        {".", "2", 1},     {"-", "2", 1},      {"0x10", "2", 1},     {"1 2", "2", 1},
+        {"1e5", "2", 1},
+        {"nan", "2", 1},
+        {"inf", "2", 1},
+        {"1.2.3", "2", 1},
+        {".", "2", 1},
+        {"-", "2", 1},
+        {"0x10", "2", 1},
+        {"1 2", "2", 1},
     };
     for (const auto& row : rows) {
         const int got = GenericCellCompare(row.a, row.b);

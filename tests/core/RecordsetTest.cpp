@@ -47,9 +47,9 @@ TEST(Collation, IgnoresCaseKeepsAccentsAndIsADictionaryOrder) {
         const char16_t* b;
         int sign;
     } rows[] = {
-        {u"ORC", u"orc", 0},        {u"Élan", u"elan", 1},       {u"elan", u"Élan2", -1},
+        {u"ORC", u"orc", 0},         {u"Élan", u"elan", 1},     {u"elan", u"Élan2", -1},
         {u"Élan", u"Emberwing", -1},  // an accented letter sorts beside its base
-        {u"apple", u"Banana", -1},  {u"ΔΡΆΚΩΝ", u"δράκων", 0},  // in every alphabet
+        {u"apple", u"Banana", -1},   {u"ΔΡΆΚΩΝ", u"δράκων", 0},  // in every alphabet
     };
     for (const auto& row : rows) {
         const int got = compareKeys(row.a, row.b);
@@ -68,8 +68,7 @@ TEST(Recordset, IndexesOrderIgnoringCaseWithIdBreakingTiesAndSeeksFindThatWay) {
     const qint64 elf = c.add(Entry("Elf", "Vael"));
     Recordset& rs = *c.state().EntryRs;
     EXPECT_EQ(Scan(rs, u"namedex"), "apple,Banshee,Élan,Elf,orc,ORC");
-    EXPECT_EQ(Scan(rs, u"namedex", u"id").section(',', 4),
-              QString("%1,%2").arg(orc1).arg(orc2));
+    EXPECT_EQ(Scan(rs, u"namedex", u"id").section(',', 4), QString("%1,%2").arg(orc1).arg(orc2));
     // rldex: race/location first, then the name, then id.
     EXPECT_EQ(Scan(rs, u"rldex"), "apple,Banshee,ORC,orc,Élan,Elf");
     EXPECT_EQ(Scan(rs, u"id"), "orc,Banshee,ORC,apple,Élan,Elf");

@@ -29,8 +29,8 @@ TEST(StartChoice, EachAnswerOpensTheRightCompendiumOrNone) {
         bool remembersOther;  // tavri.ini names the other folder afterwards
     };
     const Case cases[] = {
-        {"quit", false, [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::Quit); },
-         false, Opens::None, false, 1, false},
+        {"quit", false, [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::Quit); }, false,
+         Opens::None, false, 1, false},
         {"create here", false,
          [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::CreateHere); }, false,
          Opens::Default, false, 1, false},

@@ -157,9 +157,11 @@ TEST(StoreFile, TheStockShellChecksSortsDumpsAndEditsTheFile) {
 }
 
 TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) {
-    const char* entries = "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", "
-                          "date, desc, details, changed);";
-    const char* options = "CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, bookmark);";
+    const char* entries =
+        "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", "
+        "date, desc, details, changed);";
+    const char* options =
+        "CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, bookmark);";
     const struct {
         const char* what;
         QByteArray bytes;  // written as they are; empty for a file made by the SQL
@@ -169,17 +171,23 @@ TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) 
         {"a zero-byte file", "", {}, "empty file"},
         {"a file that is not SQLite", QByteArray(4096, 'x'), {}, "is damaged"},
         {"a database of another program", {}, "CREATE TABLE t (x)", "not a Tavri compendium"},
-        {"an entry table without its description", {},
+        {"an entry table without its description",
+         {},
          QString(entries).remove(", desc") + options + "INSERT INTO \"Tavri\" (name) VALUES ('x')",
          "has no field \"desc\""},
-        {"an options table without its bookmark", {},
-         entries + QString(options).remove(", bookmark"), "has no field \"bookmark\""},
-        {"a compendium with damaged pages", {},
+        {"an options table without its bookmark",
+         {},
+         entries + QString(options).remove(", bookmark"),
+         "has no field \"bookmark\""},
+        {"a compendium with damaged pages",
+         {},
          entries + QString(options) +
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500) "
              "INSERT INTO \"Tavri\" (name, details) SELECT 'n' || i, hex(randomblob(100)) FROM n",
          "is damaged"},
-        {"a file of a newer layout", {}, entries + QString(options) + "PRAGMA user_version = 2",
+        {"a file of a newer layout",
+         {},
+         entries + QString(options) + "PRAGMA user_version = 2",
          "newer Tavri"},
     };
     for (const auto& c : cases) {
