@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "app/NewCompendium.h"
 #include "app/StartChoice.h"
@@ -17,87 +16,67 @@ namespace {
 using Kind = ScriptedDialogs::Shown::Kind;
 
 TEST(StartChoice, EachAnswerOpensTheRightCompendiumOrNone) {
-    enum class Opens { None, Default, Other };
-    struct Case {
-        const char* name;
-        bool argumentIsOther;  // start-up is given the other folder
-        std::function<void(ScriptedDialogs&, const QString& other)> script;
+    const struct {
+        const char* script;  // answers: Quit, Create, create with the Demo, Open another; then
+                             // the chooser's: Pick the other folder, or X to cancel
+        bool given;          // start-up is given the other folder
         bool otherHoldsOne;  // a compendium is already in the other folder
-        Opens opens;
-        bool demoEntries;
-        int questions;        // start questions asked
-        bool remembersOther;  // tavri.ini names the other folder afterwards
+        char opens;          // N: none, D: the default folder, O: the other folder
+        bool remembered;     // tavri.ini names the other folder afterwards
+    } rows[] = {
+        {"Q", false, false, 'N', false},  {"C", false, false, 'D', false},
+        {"D", false, false, 'D', false},  {"OP", false, true, 'O', true},
+        {"OPC", false, false, 'O', true}, {"OXQ", false, false, 'N', false},
+        {"", true, true, 'O', false},  // a folder that holds one opens without a question
     };
-    const Case cases[] = {
-        {"quit", false, [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::Quit); }, false,
-         Opens::None, false, 1, false},
-        {"create here", false,
-         [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::CreateHere); }, false,
-         Opens::Default, false, 1, false},
-        {"create here with the demo", false,
-         [](ScriptedDialogs& d, auto&) { d.chooseStart(StartChoice::CreateHere, true); }, false,
-         Opens::Default, true, 1, false},
-        {"open another that holds one", false,
-         [](ScriptedDialogs& d, const QString& other) {
-             d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(other);
-         },
-         true, Opens::Other, false, 1, true},
-        {"open another that is empty, then create there", false,
-         [](ScriptedDialogs& d, const QString& other) {
-             d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(other);
-             d.chooseStart(StartChoice::CreateHere);
-         },
-         false, Opens::Other, false, 2, true},
-        {"a cancelled chooser asks again", false,
-         [](ScriptedDialogs& d, auto&) {
-             d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(QString());
-             d.chooseStart(StartChoice::Quit);
-         },
-         false, Opens::None, false, 2, false},
-        {"a folder given that holds one opens without a question", true,
-         [](ScriptedDialogs&, auto&) {}, true, Opens::Other, false, 0, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
         QTemporaryDir config, data, other;
         qunsetenv("WINDIR");
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         const QString defaultDir = data.path() + "/tavri/";
         const QString otherDir = other.path() + "/";
-        if (c.otherHoldsOne) {
+        if (row.otherHoldsOne) {
             CreateCompendium(otherDir, false);
         }
         ScriptedDialogs dialogs;
-        c.script(dialogs, other.path());
+        int questions = 0;
+        for (const char* s = row.script; *s; ++s) {
+            if (*s == 'P' || *s == 'X') {
+                dialogs.pickFolder(*s == 'P' ? other.path() : QString());
+            } else {
+                ++questions;
+                dialogs.chooseStart(*s == 'Q'   ? StartChoice::Quit
+                                    : *s == 'O' ? StartChoice::OpenAnother
+                                                : StartChoice::CreateHere,
+                                    *s == 'D');
+            }
+        }
 
-        std::unique_ptr<AppState> state =
-            OpenOrChooseCompendium(c.argumentIsOther ? other.path() : QString(), dialogs);
+        auto state = OpenOrChooseCompendium(row.given ? other.path() : QString(), dialogs);
 
         EXPECT_TRUE(dialogs.scriptUsedUp());
-        int questions = 0;
         for (const auto& shown : dialogs.shown()) {
-            questions += shown.kind == Kind::Start ? 1 : 0;
+            questions -= shown.kind == Kind::Start ? 1 : 0;
+            EXPECT_FALSE(shown.unscripted);
             EXPECT_NE(shown.kind, Kind::Message) << shown.message.text.toStdString();
         }
-        EXPECT_EQ(questions, c.questions);
-        if (questions > 0) {
+        EXPECT_EQ(questions, 0);
+        if (!dialogs.shown().empty()) {
             EXPECT_EQ(dialogs.shown().front().message.text, defaultDir);
         }
-        EXPECT_EQ(state != nullptr, c.opens != Opens::None);
+        EXPECT_EQ(state != nullptr, row.opens != 'N');
         if (state) {
-            EXPECT_EQ(state->DataDir, c.opens == Opens::Default ? defaultDir : otherDir);
+            EXPECT_EQ(state->DataDir, row.opens == 'D' ? defaultDir : otherDir);
             state->EntryRs->moveFirst();
-            EXPECT_EQ(!state->EntryRs->eof(), c.demoEntries);
+            EXPECT_EQ(!state->EntryRs->eof(), QByteArray(row.script) == "D");
             EXPECT_TRUE(QFileInfo(state->DataDir + "framebase.txt").isFile());
             EXPECT_TRUE(QFileInfo(state->DataDir + "Reports/palm").isDir());
             state->Close();
         }
-        EXPECT_EQ(ResolveDataDir(QString()), c.remembersOther ? otherDir : defaultDir);
-        EXPECT_EQ(QFileInfo::exists(defaultDir + "tavri.db"), c.opens == Opens::Default);
+        EXPECT_EQ(ResolveDataDir(QString()), row.remembered ? otherDir : defaultDir);
+        EXPECT_EQ(QFileInfo::exists(defaultDir + "tavri.db"), row.opens == 'D');
     }
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_DATA_HOME");
