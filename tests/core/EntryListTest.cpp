@@ -1,235 +1,180 @@
-// The entry list builder: which entries each filter lets through, the cells it produces, the
-// race/location list, and the generic order the list is sorted in.
+// The entry list builder: which entries each filter lets through, the cells, the race/location
+// list, and the generic order the list is sorted in.
 #include <gtest/gtest.h>
 
 #include "app/EntryList.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;
-using tavri::test::EntrySpec;
 using tavri::test::TempCompendium;
 
 namespace {
 
-std::vector<QString> names(const EntryListing& listing) {
-    std::vector<QString> out;
-    for (const ListRow& row : listing.rows) {
-        out.push_back(row.name);
+// The names listed, joined by commas.
+QString Listed(AppState& state, const ListFilter& filter) {
+    QStringList names;
+    for (const ListRow& row : BuildEntryList(state, filter).rows) {
+        names << row.name;
     }
-    return out;
+    return names.join(',');
 }
-
-std::vector<QString> listed(TempCompendium& c, const ListFilter& filter) {
-    return names(BuildEntryList(c.state(), filter));
-}
-
-ListFilter matching(const QString& text, bool raceOnly = false) {
-    ListFilter f;
-    f.matchText = text;
-    f.raceOnly = raceOnly;
-    return f;
-}
-
-using Names = std::vector<QString>;
-
-// A small compendium whose entries each answer one filter question.
-class EntryListFilters : public ::testing::Test {
-protected:
-    void SetUp() override {
-        c.add({"Aragorn", "Human", "2931", "Ranger of the North", QString(), false});
-        c.add({"Legolas", "Elf", "1066", "Prince of Mirkwood", "Sees far.", true});
-        c.add({"Gimli", "Dwarf", "2879", "Son of Gloin", "  ", false});
-        c.add({"Star*", "Sky", "0", "A name with a star", QString(), true});
-        c.add({"Grishnakh", "Orc", "3019", "Captain", "Serves the orc lords", false});
-        c.add({"Shagrat", "Mordor", "3019", "Orc captain", QString(), false});
-    }
-    TempCompendium c;
-};
 
 }  // namespace
 
-TEST(EntryList, AnEmptyTableListsNothingAndLeavesTheCursorPastTheEndOfRldex) {
+// The window's filter boxes map onto these fields one to one; every filtering rule is here.
+TEST(EntryList, EachFilterListsItsEntriesInNameOrder) {
     TempCompendium c;
-    const EntryListing listing = BuildEntryList(c.state(), ListFilter{});
-    EXPECT_TRUE(listing.rows.empty());
-    EXPECT_TRUE(listing.raceLocations.empty());
-    EXPECT_EQ(c.state().EntryRs->index(), QStringLiteral("rldex"));
-    EXPECT_TRUE(c.state().EntryRs->eof());
-}
-
-TEST(EntryList, CellsAreTheStoredValuesAndTheMarkTellsNotesFromBlankNotes) {
-    TempCompendium c;
-    const qint64 withNotes = c.add({" Spaced ", " Elf ", " 1066 ", " desc ", "notes", false});
-    const qint64 blankNotes = c.add({"Blank", "Elf", "", "", "   ", false});
-    const qint64 noNotes = c.add({"Missing", "Elf", "", "", QString(), false});
-    const EntryListing listing = BuildEntryList(c.state(), ListFilter{});
-    ASSERT_EQ(listing.rows.size(), 3u);
-    const ListRow& spaced = listing.rows[0];
-    EXPECT_EQ(spaced.mark, "*");
-    EXPECT_EQ(spaced.name, " Spaced ");
-    EXPECT_EQ(spaced.raceLocation, " Elf ");
-    EXPECT_EQ(spaced.date, " 1066 ");
-    EXPECT_EQ(spaced.desc, " desc ");
-    EXPECT_EQ(spaced.id, withNotes);
-    EXPECT_EQ(listing.rows[1].name, "Blank");
-    EXPECT_EQ(listing.rows[1].mark, "");
-    EXPECT_EQ(listing.rows[1].id, blankNotes);
-    EXPECT_EQ(listing.rows[2].mark, "");
-    EXPECT_EQ(listing.rows[2].id, noNotes);
-}
-
-TEST_F(EntryListFilters, NoFilterListsEveryEntryInNameOrder) {
-    EXPECT_EQ(listed(c, ListFilter{}),
-              (Names{"Aragorn", "Gimli", "Grishnakh", "Legolas", "Shagrat", "Star*"}));
-}
-
-TEST_F(EntryListFilters, StarListsEntriesWithNotesAndEntriesContainingAStar) {
-    EXPECT_EQ(listed(c, matching("*")), (Names{"Grishnakh", "Legolas", "Star*"}));
-}
-
-TEST_F(EntryListFilters, RaceLocationAndDateRunTogetherInTheMatchText) {
-    EXPECT_EQ(listed(c, matching("ELF1066")), (Names{"Legolas"}));
-    EXPECT_EQ(listed(c, matching("elf 1066")), Names{}) << "no space between race and date";
-    EXPECT_EQ(listed(c, matching("legolas *elf")), (Names{"Legolas"}))
-        << "name, a space, then the mark";
-    EXPECT_EQ(listed(c, matching("1066 prince")), (Names{"Legolas"}));
-}
-
-TEST_F(EntryListFilters, MatchingIgnoresLetterCaseAndSurroundingSpaces) {
-    const Names orcs{"Grishnakh", "Shagrat"};
-    EXPECT_EQ(listed(c, matching("orc")), orcs);
-    EXPECT_EQ(listed(c, matching("ORC")), orcs);
-    EXPECT_EQ(listed(c, matching("  oRc  ")), orcs);
-    EXPECT_EQ(listed(c, matching("   ")).size(), 6u) << "a blank text is no filter";
-}
-
-TEST(EntryList, MatchingUpperCasesBothTextsAlsoBeyondAscii) {
-    TempCompendium c;
+    c.add({"Aragorn", "Human", "2931", "Ranger of the North", QString(), false});
+    c.add({"Legolas", "Elf", "1066", "Prince of Mirkwood", "Sees far.", true});
+    c.add({"Gimli", "Dwarf", "2879", "Son of Gloin", "  ", false});
+    c.add({"Star*", "Sky", "0", "A name with a star", QString(), true});
+    c.add({"Grishnakh", "Orc", "3019", "Captain", "Serves the orc lords", false});
+    c.add({"Shagrat", "Mordor", "3019", "Orc captain", QString(), false});
+    c.add({"Eomer", "Human", "TA 3019 spring", "Marshal", QString(), false});
     c.add({"Große Stadt", "Human", "", "", QString(), false});
     c.add({"Élan", "Elf", "", "", QString(), false});
     c.add({"Elan", "Elf", "", "", QString(), false});
-    EXPECT_EQ(listed(c, matching("grosse")), (Names{"Große Stadt"})) << "ß upper-cases to SS";
-    EXPECT_EQ(listed(c, matching("élan")), (Names{"Élan"}));
-    EXPECT_EQ(listed(c, matching("elan")), (Names{"Elan"})) << "accents count";
+    const QString all = "Aragorn,Elan,Élan,Eomer,Gimli,Grishnakh,Große Stadt,Legolas,Shagrat,Star*";
+    using C = ChangedFilter;
+    const struct {
+        const char* text;
+        bool raceOnly;
+        C changed;
+        const char* date;
+        QString names;
+    } rows[] = {
+        {"", false, C::All, "", all},
+        {"   ", false, C::All, "", all},
+        {"*", false, C::All, "", "Grishnakh,Legolas,Star*"},  // notes (not blank ones) or a star
+        {"ELF1066", false, C::All, "", "Legolas"},            // race/location and date together
+        {"elf 1066", false, C::All, "", ""},
+        {"legolas *elf", false, C::All, "", "Legolas"},  // name, a space, then the mark
+        {"1066 prince", false, C::All, "", "Legolas"},
+        {"orc", false, C::All, "", "Grishnakh,Shagrat"},
+        {"  oRc  ", false, C::All, "", "Grishnakh,Shagrat"},
+        {"grosse", false, C::All, "", "Große Stadt"},  // ß upper-cases to SS
+        {"élan", false, C::All, "", "Élan"},
+        {"elan", false, C::All, "", "Elan"},  // accents count
+        {"far.", false, C::All, "", "Legolas"},
+        {"lords", false, C::All, "", "Grishnakh"},
+        {"orc", true, C::All, "", "Grishnakh"},  // Shagrat's desc says Orc; he is of Mordor
+        {"far", true, C::All, "", ""},
+        {"Gimli", true, C::All, "", ""},
+        {"elf", true, C::All, "", "Elan,Élan,Legolas"},
+        {"", true, C::All, "", all},
+        {"", false, C::Changed, "", "Legolas,Star*"},
+        {"", false, C::Unchanged, "",
+         "Aragorn,Elan,Élan,Eomer,Gimli,Grishnakh,Große Stadt,Shagrat"},
+        {"orc", false, C::Unchanged, "", "Grishnakh,Shagrat"},
+        {"orc", false, C::Changed, "", ""},
+        {"", false, C::All, " 3019 ", "Eomer,Grishnakh,Shagrat"},
+        {"", false, C::All, "ta 30", "Eomer"},
+        {"", false, C::All, "   ", all},
+        {"captain", false, C::All, "3019", "Grishnakh,Shagrat"},
+        {"marshal", false, C::All, "2931", ""},
+        {"", false, C::Changed, "1066", "Legolas"},
+    };
+    for (const auto& row : rows) {
+        ListFilter f;
+        f.matchText = row.text;
+        f.raceOnly = row.raceOnly;
+        f.changed = row.changed;
+        f.dateMatch = row.date;
+        EXPECT_EQ(Listed(c.state(), f), row.names)
+            << '"' << row.text << "\" raceOnly " << row.raceOnly << " changed "
+            << static_cast<int>(row.changed) << " date \"" << row.date << '"';
+    }
 }
 
-TEST_F(EntryListFilters, NotesAreSearchedUnlessBlank) {
-    EXPECT_EQ(listed(c, matching("far.")), (Names{"Legolas"}));
-    EXPECT_EQ(listed(c, matching("lords")), (Names{"Grishnakh"}));
-}
-
-TEST_F(EntryListFilters, JustRaceLocationIgnoresNamesDescriptionsAndNotes) {
-    EXPECT_EQ(listed(c, matching("orc", true)), (Names{"Grishnakh"}))
-        << "Shagrat's desc says Orc, but his race/location is Mordor";
-    EXPECT_EQ(listed(c, matching("far", true)), Names{});
-    EXPECT_EQ(listed(c, matching("Gimli", true)), Names{});
-    EXPECT_EQ(listed(c, matching("", true)).size(), 6u) << "no text, no filter";
-}
-
-TEST_F(EntryListFilters, TheChangedOptionsSplitTheList) {
-    ListFilter f;
-    f.changed = ChangedFilter::Changed;
-    EXPECT_EQ(listed(c, f), (Names{"Legolas", "Star*"}));
-    f.changed = ChangedFilter::Unchanged;
-    EXPECT_EQ(listed(c, f), (Names{"Aragorn", "Gimli", "Grishnakh", "Shagrat"}));
-    f.matchText = "orc";
-    EXPECT_EQ(listed(c, f), (Names{"Grishnakh", "Shagrat"}));
-    f.changed = ChangedFilter::Changed;
-    EXPECT_EQ(listed(c, f), Names{});
-}
-
-TEST_F(EntryListFilters, DateMatchKeepsEntriesWhoseDateContainsItsTrimmedText) {
-    c.add({"Eomer", "Human", "TA 3019 spring", "Marshal", QString(), false});
-    ListFilter f;
-    f.dateMatch = " 3019 ";
-    EXPECT_EQ(listed(c, f), (Names{"Eomer", "Grishnakh", "Shagrat"}));
-    f.dateMatch = "ta 30";
-    EXPECT_EQ(listed(c, f), (Names{"Eomer"})) << "letter case is ignored";
-    f.dateMatch = "   ";
-    EXPECT_EQ(listed(c, f).size(), 7u) << "a blank date match is off";
-    f.dateMatch = "3019";
-    f.matchText = "captain";
-    EXPECT_EQ(listed(c, f), (Names{"Grishnakh", "Shagrat"}));
-    f.matchText = "marshal";
-    f.dateMatch = "2931";
-    EXPECT_EQ(listed(c, f), Names{}) << "both filters must pass";
-}
-
-TEST(EntryList, RaceLocationsAreDistinctExactValuesTrimmedWithTheFirstIdInRldexOrder) {
+TEST(EntryList, CellsAndTheRaceLocationListWhateverTheFilter) {
     TempCompendium c;
-    c.add({"Bree", "elf", "", "", QString(), false});
-    const qint64 firstElfInRldex = c.add({"Arwen", "Elf", "", "", QString(), false});
-    const qint64 dwarf = c.add({"Gimli", " Dwarf ", "", "", QString(), false});
-    c.add({"Nobody", "  ", "", "", QString(), false});
+    EntryListing listing = BuildEntryList(c.state(), ListFilter{});
+    EXPECT_TRUE(listing.rows.empty() && listing.raceLocations.empty());
+    EXPECT_EQ(c.state().EntryRs->index(), QStringLiteral("rldex"));
+    EXPECT_TRUE(c.state().EntryRs->eof()) << "the cursor is left past the end of rldex";
+
+    const qint64 bree = c.add({"Bree", "elf", "", "", QString(), true});
+    const qint64 arwen = c.add({"Arwen", "Elf", "", "", QString(), false});
+    const qint64 gimli = c.add({" Gimli ", " Dwarf ", " 2879 ", " desc ", "notes", false});
+    c.add({"Nobody", "  ", "", "", "   ", false});
     c.add({"Empty", "", "", "", QString(), false});
-    const EntryListing listing = BuildEntryList(c.state(), ListFilter{});
-    ASSERT_EQ(listing.raceLocations.size(), 3u);
-    EXPECT_EQ(listing.raceLocations[0].text, "Dwarf");
-    EXPECT_EQ(listing.raceLocations[0].id, dwarf);
-    // "Elf" and "elf" are equal to the index, which then orders them by name: Arwen, Bree.
-    EXPECT_EQ(listing.raceLocations[1].text, "Elf");
-    EXPECT_EQ(listing.raceLocations[1].id, firstElfInRldex);
-    EXPECT_EQ(listing.raceLocations[2].text, "elf");
-}
-
-TEST(EntryList, TheRaceLocationListIgnoresTheFilters) {
-    TempCompendium c;
-    c.add({"Arwen", "Elf", "", "", QString(), true});
-    c.add({"Gimli", "Dwarf", "", "", QString(), false});
     ListFilter f;
-    f.matchText = "Arwen";
+    f.matchText = "Bree";
     f.changed = ChangedFilter::Unchanged;
-    const EntryListing listing = BuildEntryList(c.state(), f);
+    for (const ListFilter& filter : {ListFilter{}, f}) {
+        listing = BuildEntryList(c.state(), filter);
+        // Trimmed distinct values, blank ones left out; "Elf" and "elf" are equal to the index,
+        // which orders them by name: Arwen, Bree.
+        QStringList items;
+        for (const RaceLocationItem& item : listing.raceLocations) {
+            items << item.text + "=" + QString::number(item.id);
+        }
+        EXPECT_EQ(items.join(','),
+                  QString("Dwarf=%1,Elf=%2,elf=%3").arg(gimli).arg(arwen).arg(bree));
+    }
     EXPECT_TRUE(listing.rows.empty());
-    EXPECT_EQ(listing.raceLocations.size(), 2u);
+    listing = BuildEntryList(c.state(), ListFilter{});
+    ASSERT_EQ(listing.rows.size(), 5u);
+    const ListRow& g = listing.rows[0];
+    EXPECT_EQ(QStringList({g.mark, g.name, g.raceLocation, g.date, g.desc}),
+              QStringList({"*", " Gimli ", " Dwarf ", " 2879 ", " desc "}));
+    EXPECT_EQ(g.id, gimli);
+    EXPECT_EQ(listing.rows[4].name, "Nobody");
+    EXPECT_EQ(listing.rows[4].mark, "") << "blank notes bear no mark";
 }
 
-TEST(EntryList, NamesThatAreNumbersComeFirstInNumericOrder) {
+TEST(EntryList, NumbersComeFirstAndEqualNamesKeepTheirIdOrder) {
     TempCompendium c;
-    c.add({"beta", "X", "", "", QString(), false});
-    c.add({"10", "X", "", "", QString(), false});
-    c.add({"Alpha", "X", "", "", QString(), false});
-    c.add({"9", "X", "", "", QString(), false});
-    c.add({"2.5", "X", "", "", QString(), false});
-    c.add({"9 lives", "X", "", "", QString(), false});
-    EXPECT_EQ(listed(c, ListFilter{}), (Names{"2.5", "9", "10", "9 lives", "Alpha", "beta"}));
-}
-
-TEST(EntryList, EqualNamesKeepTheirIdOrder) {
-    TempCompendium c;
-    const qint64 first = c.add({"orc", "X", "", "", QString(), false});
-    const qint64 second = c.add({"ORC", "X", "", "", QString(), false});
-    const qint64 third = c.add({"Orc", "X", "", "", QString(), false});
+    std::vector<qint64> orcs;
+    for (const char* name : {"beta", "orc", "10", "ORC", "Alpha", "9", "2.5", "Orc", "9 lives"}) {
+        const qint64 id = c.add({name, "X", "", "", QString(), false});
+        if (QString(name).toLower() == "orc") {
+            orcs.push_back(id);
+        }
+    }
     const EntryListing listing = BuildEntryList(c.state(), ListFilter{});
-    ASSERT_EQ(listing.rows.size(), 3u);
-    EXPECT_EQ(listing.rows[0].id, first);
-    EXPECT_EQ(listing.rows[1].id, second);
-    EXPECT_EQ(listing.rows[2].id, third);
+    EXPECT_EQ(Listed(c.state(), ListFilter{}), "2.5,9,10,9 lives,Alpha,beta,orc,ORC,Orc");
+    ASSERT_EQ(listing.rows.size(), 9u);
+    EXPECT_EQ((std::vector<qint64>{listing.rows[6].id, listing.rows[7].id, listing.rows[8].id}),
+              orcs);
 }
 
-TEST(GenericOrder, NumbersComeFirstByValueAndTextFollowsTheCollation) {
-    EXPECT_LT(GenericCellCompare("9", "10"), 0);
-    EXPECT_EQ(GenericCellCompare("10", " 10.0 "), 0);
-    EXPECT_LT(GenericCellCompare("-3", "2"), 0);
-    EXPECT_LT(GenericCellCompare("1000", "a"), 0);
-    EXPECT_GT(GenericCellCompare("a", "1000"), 0);
-    EXPECT_LT(GenericCellCompare("5", ""), 0) << "an empty cell is text";
-    EXPECT_LT(GenericCellCompare("", "a"), 0);
-    EXPECT_EQ(GenericCellCompare("ORC", "orc"), 0);
-    EXPECT_LT(GenericCellCompare("apple", "Banana"), 0);
-    // Only whole numbers count; words a lenient parser would read as numbers stay text.
-    EXPECT_GT(GenericCellCompare("1e5", "2"), 0);
-    EXPECT_GT(GenericCellCompare("nan", "2"), 0);
-    EXPECT_GT(GenericCellCompare("inf", "2"), 0);
-    EXPECT_GT(GenericCellCompare("1.2.3", "2"), 0);
-    EXPECT_GT(GenericCellCompare(".", "2"), 0);
-}
-
-TEST(GenericOrder, SortOrderIsStableOnUnsortedInput) {
+TEST(GenericOrder, NumbersFirstByValueThenTextByTheCollation) {
+    const struct {
+        const char* a;
+        const char* b;
+        int sign;
+    } rows[] = {
+        {"9", "10", -1},
+        {"10", " 10.0 ", 0},
+        {"-3", "2", -1},
+        {"+3", "2", 1},
+        {"1000", "a", -1},
+        {"a", "1000", 1},
+        {"5", "", -1},
+        {"", "a", -1},
+        {"ORC", "orc", 0},
+        {"apple", "Banana", -1},
+        {"b", "a", 1},
+        // Only plain numbers count; what a lenient parser would read as one stays text.
+        {"1e5", "2", 1},
+        {"nan", "2", 1},
+        {"inf", "2", 1},
+        {"1.2.3", "2", 1},
+        {".", "2", 1},
+        {"-", "2", 1},
+        {"0x10", "2", 1},
+        {"1 2", "2", 1},
+    };
+    for (const auto& row : rows) {
+        const int got = GenericCellCompare(row.a, row.b);
+        EXPECT_EQ((got > 0) - (got < 0), row.sign) << row.a << " vs " << row.b;
+    }
     const std::vector<QString> cells{"pear", "10", "Apple", "apple", "2", "", "PEAR", "2"};
     std::vector<const QString*> ptrs;
     for (const QString& s : cells) {
         ptrs.push_back(&s);
     }
-    EXPECT_EQ(GenericSortOrder(ptrs), (std::vector<qsizetype>{4, 7, 1, 5, 2, 3, 0, 6}));
+    EXPECT_EQ(GenericSortOrder(ptrs), (std::vector<qsizetype>{4, 7, 1, 5, 2, 3, 0, 6}))
+        << "a stable sort";
 }

@@ -1,4 +1,5 @@
-// Start-up's opening of the compendium: the one message on failure, nothing written.
+// Start-up's opening of the compendium: the one message on failure and nothing written, a second
+// window read-only, a compendium that cannot be written, and a `new` killed halfway.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -15,78 +16,50 @@
 
 using namespace tavri;
 
-TEST(OpenAtStartup, AMissingDatabaseGivesOneMessageThatSaysHowToMakeOneAndWritesNothing) {
-    QTemporaryDir temp;
-    ScriptedDialogs dialogs;
-    const QString dir = temp.path() + "/empty";
-    QDir().mkpath(dir);
-    EXPECT_EQ(OpenCompendiumAtStartup(dir, dialogs), nullptr);
-    ASSERT_EQ(dialogs.shown().size(), 1u);
-    const MessageRequest& m = dialogs.shown()[0].message;
-    EXPECT_EQ(m.title, "Campaign Tavri v2.52");
-    EXPECT_TRUE(m.text.contains(dir + "/tavri.db")) << m.text.toStdString();
-    EXPECT_TRUE(m.text.contains("does not exist"));
-    EXPECT_TRUE(m.text.contains("tavri-cli new " + dir + "/"));
-    EXPECT_TRUE(QDir(dir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty())
-        << "nothing is written into a folder without a compendium";
-}
-
-TEST(OpenAtStartup, ADamagedDatabaseGivesTheEnginesReasonWithoutTheNewHint) {
-    QTemporaryDir temp;
-    ScriptedDialogs dialogs;
-    QFile junk(temp.path() + "/tavri.db");
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'x'));
-    junk.close();
-    EXPECT_EQ(OpenCompendiumAtStartup(temp.path(), dialogs), nullptr);
-    ASSERT_EQ(dialogs.shown().size(), 1u);
-    const QString text = dialogs.shown()[0].message.text;
-    EXPECT_TRUE(text.contains("not a database")) << text.toStdString();
-    EXPECT_FALSE(text.contains("tavri-cli new"));
-}
-
-TEST(OpenAtStartup, ASecondStartWithFoldersPresentOpensSilently) {
-    QTemporaryDir temp;
-    const QString dir = temp.path() + "/c/";
-    CreateCompendium(dir, false);
-    QDir(dir).removeRecursively();
-    CreateCompendium(dir, false);
-    QDir(dir + "Reports/palm").removeRecursively();
-    ScriptedDialogs dialogs;
-    for (int start = 0; start < 2; ++start) {
-        auto state = OpenCompendiumAtStartup(temp.path() + "/c", dialogs);
-        ASSERT_NE(state, nullptr);
-        EXPECT_EQ(state->DataDir, dir);
-        EXPECT_EQ(state->AppTitle, "Campaign Tavri v2.52");
-        state->Close();
+TEST(OpenAtStartup, AFolderWithoutAGoodDatabaseGivesOneMessageAndGetsNothingWritten) {
+    const struct {
+        const char* what;
+        QByteArray db;  // empty: no tavri.db at all
+        std::vector<const char*> says;
+        bool hintsAtNew;
+    } rows[] = {
+        {"missing", {}, {"/tavri.db", "does not exist"}, true},
+        {"damaged", QByteArray(4096, 'x'), {"not a database"}, false},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir temp;
+        const QString dir = temp.path() + "/c";
+        QDir().mkpath(dir);
+        if (!row.db.isEmpty()) {
+            test::WriteAll(dir + "/tavri.db", row.db);
+        }
+        ScriptedDialogs dialogs;
+        EXPECT_EQ(OpenCompendiumAtStartup(dir, dialogs), nullptr) << row.what;
+        ASSERT_EQ(dialogs.shown().size(), 1u) << row.what;
+        const MessageRequest& m = dialogs.shown()[0].message;
+        EXPECT_EQ(m.title, "Campaign Tavri v2.52");
+        for (const char* part : row.says) {
+            EXPECT_TRUE(m.text.contains(part)) << row.what << ": " << m.text.toStdString();
+        }
+        EXPECT_EQ(m.text.contains("tavri-cli new " + dir + "/"), row.hintsAtNew) << row.what;
+        EXPECT_EQ(test::FilesIn(dir), row.db.isEmpty() ? QStringList{} : QStringList{"tavri.db"});
     }
-    EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_TRUE(QFileInfo(dir + "Reports/palm").isDir()) << "start-up makes the palm folder";
 }
-
-namespace {
-
-QProcess::ExitStatus RunCli(const QStringList& args, int* exitCode = nullptr) {
-    QProcess cli;
-    cli.start(QStringLiteral(TAVRI_CLI_PATH), args);
-    cli.waitForFinished(120000);
-    if (exitCode) {
-        *exitCode = cli.exitCode();
-    }
-    return cli.exitStatus();
-}
-
-}  // namespace
 
 TEST(OpenAtStartup, ASecondWindowIsWarnedAndOpensReadOnlyWhileTheCommandLineStillWrites) {
     QTemporaryDir temp;
     const QString dir = temp.path() + "/c/";
     CreateCompendium(dir, false);
+    QDir(dir + "Reports/palm").removeRecursively();
     ScriptedDialogs first;
-    auto one = OpenCompendiumAtStartup(dir, first);
+    auto one = OpenCompendiumAtStartup(temp.path() + "/c", first);
     ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->DataDir, dir);
+    EXPECT_EQ(one->AppTitle, "Campaign Tavri v2.52");
     EXPECT_FALSE(one->Db->readOnly());
     EXPECT_TRUE(first.shown().empty());
+    EXPECT_TRUE(QFileInfo(dir + "Reports/palm").isDir()) << "start-up makes the report folders";
+    EXPECT_FALSE(RefusedAsReadOnly(*one, first));
 
     ScriptedDialogs second;
     auto two = OpenCompendiumAtStartup(dir, second);
@@ -94,33 +67,32 @@ TEST(OpenAtStartup, ASecondWindowIsWarnedAndOpensReadOnlyWhileTheCommandLineStil
     EXPECT_TRUE(two->Db->readOnly());
     EXPECT_EQ(two->AppTitle, "Campaign Tavri v2.52 (read-only)");
     ASSERT_EQ(second.messages().size(), 1u);
-    EXPECT_TRUE(second.messages()[0].contains("Another Tavri window"))
+    EXPECT_TRUE(second.messages()[0].contains("Another Tavri window has the compendium " + dir +
+                                              "tavri.db open"))
         << second.messages()[0].toStdString();
     EXPECT_TRUE(RefusedAsReadOnly(*two, second));
-    EXPECT_TRUE(second.messages()[1].contains("read-only"));
+    EXPECT_EQ(second.messages()[1], Database::readOnlyMessage(dir + "tavri.db"));
 
-    int code = -1;
-    RunCli({"options", dir, "--campaign", "Written beside a window"}, &code);
-    EXPECT_EQ(code, 0) << "the command line writes while a window is open";
+    QProcess cli;
+    cli.start(QStringLiteral(TAVRI_CLI_PATH), {"options", dir, "--campaign", "Written beside"});
+    ASSERT_TRUE(cli.waitForFinished(120000));
+    EXPECT_EQ(cli.exitCode(), 0) << "the command line writes while a window is open";
     one->OptionsRs->moveFirst();
-    EXPECT_EQ(one->OptionsRs->text(u"campaign"), "Written beside a window");
+    EXPECT_EQ(one->OptionsRs->text(u"campaign"), "Written beside");
 
     one->Close();
     two->Close();
     ScriptedDialogs third;
     auto again = OpenCompendiumAtStartup(dir, third);
     EXPECT_FALSE(again->Db->readOnly()) << "the lock goes with the window that held it";
+    EXPECT_TRUE(third.shown().empty());
 }
 
 TEST(OpenAtStartup, ACompendiumThatCannotBeWrittenIsListedButRefusesEveryWrite) {
     QTemporaryDir temp;
     const QString dir = temp.path() + "/c/";
     CreateCompendium(dir, true);
-    size_t listed = 0;
-    {
-        auto writable = AppState::Open(dir);
-        listed = BuildEntryList(*writable, ListFilter{}).rows.size();
-    }
+    const size_t listed = BuildEntryList(*AppState::Open(dir), ListFilter{}).rows.size();
     const QByteArray before = test::ReadAll(dir + "tavri.db");
     const QStringList filesBefore = test::FilesIn(dir);
     // A read-only medium: neither the folder nor the file can be written.
@@ -182,9 +154,9 @@ TEST(NewCompendium, AKilledNewLeavesNoCompendiumOrAWholeOne) {
             EXPECT_FALSE(QFileInfo::exists(dir + "tavri.db")) << stage;
         }
         if (!QFileInfo::exists(dir + "tavri.db")) {
-            int code = -1;
-            RunCli({"new", "--demo", dir}, &code);
-            EXPECT_EQ(code, 0) << stage;
+            cli.start(QStringLiteral(TAVRI_CLI_PATH), {"new", "--demo", dir});
+            ASSERT_TRUE(cli.waitForFinished(120000));
+            EXPECT_EQ(cli.exitCode(), 0) << stage;
         }
         auto state = AppState::Open(dir);
         EXPECT_EQ(BuildEntryList(*state, ListFilter{}).rows.size(), demo) << stage;

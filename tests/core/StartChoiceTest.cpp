@@ -4,13 +4,10 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <functional>
-#include <memory>
 
 #include "app/NewCompendium.h"
 #include "app/StartChoice.h"
 #include "app/Startup.h"
-#include "base/Sutils.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
@@ -19,130 +16,71 @@ namespace {
 
 using Kind = ScriptedDialogs::Shown::Kind;
 
-// A user with no settings and no data yet, and one more folder the chooser can pick.
-class StartChoiceTest : public ::testing::Test {
-protected:
-    void SetUp() override { fresh(); }
-    void TearDown() override {
-        qunsetenv("XDG_CONFIG_HOME");
-        qunsetenv("XDG_DATA_HOME");
-    }
-    void fresh() {
-        config_ = std::make_unique<QTemporaryDir>();
-        data_ = std::make_unique<QTemporaryDir>();
-        other_ = std::make_unique<QTemporaryDir>();
-        qunsetenv("WINDIR");
-        qputenv("XDG_CONFIG_HOME", config_->path().toUtf8());
-        qputenv("XDG_DATA_HOME", data_->path().toUtf8());
-    }
-    QString defaultDir() const { return data_->path() + "/tavri/"; }
-    QString otherDir() const { return other_->path() + "/"; }
-    QString otherPath() const { return other_->path(); }
-
-    std::unique_ptr<QTemporaryDir> config_, data_, other_;
-};
-
-qint64 EntryCount(AppState& state) {
-    qint64 n = 0;
-    for (state.EntryRs->moveFirst(); !state.EntryRs->eof(); state.EntryRs->moveNext()) {
-        ++n;
-    }
-    return n;
-}
-
-TEST_F(StartChoiceTest, EachAnswerOpensTheRightCompendiumOrNone) {
-    enum class Opens { None, Default, Other };
-    struct Case {
-        const char* name;
-        std::function<void(ScriptedDialogs&)> script;
+TEST(StartChoice, EachAnswerOpensTheRightCompendiumOrNone) {
+    const struct {
+        const char* script;  // answers: Quit, Create, create with the Demo, Open another; then
+                             // the chooser's: Pick the other folder, or X to cancel
+        bool given;          // start-up is given the other folder
         bool otherHoldsOne;  // a compendium is already in the other folder
-        Opens opens;
-        bool demoEntries;
-        int questions;        // start questions asked
-        bool remembersOther;  // tavri.ini names the other folder afterwards
+        char opens;          // N: none, D: the default folder, O: the other folder
+        bool remembered;     // tavri.ini names the other folder afterwards
+    } rows[] = {
+        {"Q", false, false, 'N', false},  {"C", false, false, 'D', false},
+        {"D", false, false, 'D', false},  {"OP", false, true, 'O', true},
+        {"OPC", false, false, 'O', true}, {"OXQ", false, false, 'N', false},
+        {"", true, true, 'O', false},  // a folder that holds one opens without a question
     };
-    const Case cases[] = {
-        {"quit", [](ScriptedDialogs& d) { d.chooseStart(StartChoice::Quit); }, false, Opens::None,
-         false, 1, false},
-        {"create here", [](ScriptedDialogs& d) { d.chooseStart(StartChoice::CreateHere); }, false,
-         Opens::Default, false, 1, false},
-        {"create here with the demo",
-         [](ScriptedDialogs& d) { d.chooseStart(StartChoice::CreateHere, true); }, false,
-         Opens::Default, true, 1, false},
-        {"open another that holds one",
-         [this](ScriptedDialogs& d) {
-             d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(otherPath());
-         },
-         true, Opens::Other, false, 1, true},
-        {"open another that is empty, then create there",
-         [this](ScriptedDialogs& d) {
-             d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(otherPath());
-             d.chooseStart(StartChoice::CreateHere);
-         },
-         false, Opens::Other, false, 2, true},
-        {"a cancelled chooser asks again",
-         [](ScriptedDialogs& d) {
-             d.chooseStart(StartChoice::OpenAnother);
-             d.pickFolder(QString());
-             d.chooseStart(StartChoice::Quit);
-         },
-         false, Opens::None, false, 2, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        fresh();
-        if (c.otherHoldsOne) {
-            CreateCompendium(otherDir(), false);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        QTemporaryDir config, data, other;
+        qunsetenv("WINDIR");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        const QString defaultDir = data.path() + "/tavri/";
+        const QString otherDir = other.path() + "/";
+        if (row.otherHoldsOne) {
+            CreateCompendium(otherDir, false);
         }
         ScriptedDialogs dialogs;
-        c.script(dialogs);
+        int questions = 0;
+        for (const char* s = row.script; *s; ++s) {
+            if (*s == 'P' || *s == 'X') {
+                dialogs.pickFolder(*s == 'P' ? other.path() : QString());
+            } else {
+                ++questions;
+                dialogs.chooseStart(*s == 'Q'   ? StartChoice::Quit
+                                    : *s == 'O' ? StartChoice::OpenAnother
+                                                : StartChoice::CreateHere,
+                                    *s == 'D');
+            }
+        }
 
-        std::unique_ptr<AppState> state = OpenOrChooseCompendium(QString(), dialogs);
+        auto state = OpenOrChooseCompendium(row.given ? other.path() : QString(), dialogs);
 
         EXPECT_TRUE(dialogs.scriptUsedUp());
-        int questions = 0;
         for (const auto& shown : dialogs.shown()) {
-            questions += shown.kind == Kind::Start ? 1 : 0;
+            questions -= shown.kind == Kind::Start ? 1 : 0;
+            EXPECT_FALSE(shown.unscripted);
             EXPECT_NE(shown.kind, Kind::Message) << shown.message.text.toStdString();
         }
-        EXPECT_EQ(questions, c.questions);
-        EXPECT_EQ(dialogs.shown().front().message.text, defaultDir());
-        switch (c.opens) {
-            case Opens::None:
-                EXPECT_EQ(state, nullptr);
-                break;
-            case Opens::Default:
-            case Opens::Other:
-                ASSERT_NE(state, nullptr);
-                EXPECT_EQ(state->DataDir, c.opens == Opens::Default ? defaultDir() : otherDir());
-                EXPECT_EQ(EntryCount(*state) > 0, c.demoEntries);
-                EXPECT_TRUE(QFileInfo(state->DataDir + "framebase.txt").isFile());
-                EXPECT_TRUE(QFileInfo(state->DataDir + "Reports/palm").isDir());
-                state->Close();
-                break;
+        EXPECT_EQ(questions, 0);
+        if (!dialogs.shown().empty()) {
+            EXPECT_EQ(dialogs.shown().front().message.text, defaultDir);
         }
-        EXPECT_EQ(ResolveDataDir(QString()), c.remembersOther ? otherDir() : defaultDir());
-        EXPECT_EQ(QFileInfo::exists(defaultDir() + "tavri.db"), c.opens == Opens::Default);
+        EXPECT_EQ(state != nullptr, row.opens != 'N');
+        if (state) {
+            EXPECT_EQ(state->DataDir, row.opens == 'D' ? defaultDir : otherDir);
+            state->EntryRs->moveFirst();
+            EXPECT_EQ(!state->EntryRs->eof(), QByteArray(row.script) == "D");
+            EXPECT_TRUE(QFileInfo(state->DataDir + "framebase.txt").isFile());
+            EXPECT_TRUE(QFileInfo(state->DataDir + "Reports/palm").isDir());
+            state->Close();
+        }
+        EXPECT_EQ(ResolveDataDir(QString()), row.remembered ? otherDir : defaultDir);
+        EXPECT_EQ(QFileInfo::exists(defaultDir + "tavri.db"), row.opens == 'D');
     }
-}
-
-TEST_F(StartChoiceTest, AFolderThatHoldsOneOpensWithoutAQuestion) {
-    CreateCompendium(otherDir(), false);
-    ScriptedDialogs dialogs;
-    std::unique_ptr<AppState> state = OpenOrChooseCompendium(otherPath(), dialogs);
-    ASSERT_NE(state, nullptr);
-    EXPECT_TRUE(dialogs.shown().empty());
-    state->Close();
-}
-
-TEST_F(StartChoiceTest, RememberingAFolderKeepsTheOtherSettingsLines) {
-    test::WriteAll(config_->path() + "/tavri.ini", "[tavri]\r\nDBLOC=/old/\r\ntheme=dark\r\n");
-    WriteIni("tavri.ini", "dbloc", "/new/place/");
-    EXPECT_EQ(test::ReadAll(config_->path() + "/tavri.ini"),
-              "[tavri]\ndbloc=/new/place/\ntheme=dark\n");
-    EXPECT_EQ(ReadIni("tavri.ini", "theme"), "dark");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
