@@ -24,9 +24,9 @@
 namespace tavri {
 namespace {
 
-using test::World;
 using test::Files;
 using test::ReadTree;
+using test::World;
 
 // The entries of a zip archive as files below its name, and their order and methods as a list.
 void Unpack(Files& files, const QString& name, const QString& path) {
@@ -37,7 +37,8 @@ void Unpack(Files& files, const QString& name, const QString& path) {
     for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
         zip_stat_t st;
         zip_stat_index(z, i, 0, &st);
-        list += QByteArray(st.name) + (st.comp_method == ZIP_CM_STORE ? " stored\n" : " deflated\n");
+        list +=
+            QByteArray(st.name) + (st.comp_method == ZIP_CM_STORE ? " stored\n" : " deflated\n");
         QByteArray& bytes = files[name + '/' + QString::fromUtf8(st.name)];
         bytes.resize(static_cast<qsizetype>(st.size));
         zip_file_t* f = zip_fopen_index(z, i, 0);
@@ -56,10 +57,14 @@ public:
     }
     void entry(const QString& name) override { add(QStringLiteral("entry ") + name); }
     void step(qint64 done, qint64 total) override {
-        add(QStringLiteral("step %1/%2 shown %3").arg(done).arg(total).arg(count_.step(done, total)));
+        add(QStringLiteral("step %1/%2 shown %3")
+                .arg(done)
+                .arg(total)
+                .arg(count_.step(done, total)));
     }
     void cursor(const AppState& s) {
-        add(QStringLiteral("cursor on %1%2").arg(s.EntryRs->index(), s.EntryRs->eof() ? ", at end" : ""));
+        add(QStringLiteral("cursor on %1%2")
+                .arg(s.EntryRs->index(), s.EntryRs->eof() ? ", at end" : ""));
     }
     void add(const QString& line) { text += line.toUtf8() + '\n'; }
     QByteArray text;
@@ -77,7 +82,8 @@ EpubOptions FixedBookOptions() {
 }
 
 // Runs the writer on c; returns its report lines.
-QByteArray RunWriter(const std::string& writer, World world, test::TempCompendium& c, ProgressLog& log) {
+QByteArray RunWriter(const std::string& writer, World world, test::TempCompendium& c,
+                     ProgressLog& log) {
     AppState& s = c.state();
     QStringList report;
     if (writer == "site") {
@@ -94,15 +100,18 @@ QByteArray RunWriter(const std::string& writer, World world, test::TempCompendiu
     } else if (writer == "modern") {
         const ModernSiteReport r = WriteModernSite(s, ModernSiteOptions(), log);
         report << QStringLiteral("%1 entries, %2 pages, %3 written, index of %4 bytes")
-                      .arg(r.entries).arg(r.pages).arg(r.written).arg(r.indexBytes)
+                      .arg(r.entries)
+                      .arg(r.pages)
+                      .arg(r.written)
+                      .arg(r.indexBytes)
                << DescribeProblems(r);
     } else if (writer == "epub") {
         const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), FixedBookOptions(), log);
         report << QString::number(r.entries) << r.dropped;
     } else if (writer == "adhoc") {
-        const std::vector<qint64> ids = world == World::Full
-                                            ? std::vector<qint64>{test::kElan, 0, 25, 15, test::kEmu}
-                                            : std::vector<qint64>{};
+        const std::vector<qint64> ids =
+            world == World::Full ? std::vector<qint64>{test::kElan, 0, 25, 15, test::kEmu}
+                                 : std::vector<qint64>{};
         const QString path =
             WriteAdHocReport(s, ids, world == World::Full ? QStringLiteral(" orc ") : QString());
         report << ReportWrittenMessage(path).replace(c.dir(), QStringLiteral("<compendium>/"));
@@ -165,8 +174,10 @@ TEST_P(PublishExpected, EveryFileItWritesIsTheExpectedOne) {
     }
     const Files expected = ReadTree(folder);
     QStringList expectedNames, actualNames;
-    for (const auto& file : expected) expectedNames << file.first;
-    for (const auto& file : actual) actualNames << file.first;
+    for (const auto& file : expected)
+        expectedNames << file.first;
+    for (const auto& file : actual)
+        actualNames << file.first;
     EXPECT_EQ(actualNames.join(u'\n').toStdString(), expectedNames.join(u'\n').toStdString());
     for (const auto& [name, bytes] : actual) {
         const auto want = expected.find(name);
@@ -177,7 +188,7 @@ TEST_P(PublishExpected, EveryFileItWritesIsTheExpectedOne) {
 }
 
 const Case kCases[] = {
-    {"site", World::Full},       {"site", World::Empty},       {"alphasite", World::Full},
+    {"site", World::Full},       {"site", World::Empty},          {"alphasite", World::Full},
     {"alphasite", World::Empty}, {"alphasite", World::DashFirst}, {"reading", World::Full},
     {"reading", World::Empty},   {"reading", World::DashFirst},   {"modern", World::Full},
     {"modern", World::Empty},    {"epub", World::Full},           {"adhoc", World::Full},

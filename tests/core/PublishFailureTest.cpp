@@ -14,6 +14,7 @@
 
 #include "app/OutputFile.h"
 #include "publish/AlphaSite.h"
+#include "publish/ModernSite.h"
 #include "publish/SitePublisher.h"
 #include "support/TestSupport.h"
 
@@ -211,6 +212,11 @@ TEST(Republication, AnUnchangedCompendiumRewritesNoFile) {
          [](AppState& state) {
              PublishProgress quiet;
              PublishAlphaSite(state, quiet);
+         }},
+        {"modern site",
+         [](AppState& state) {
+             PublishProgress quiet;
+             WriteModernSite(state, ModernSiteOptions(), quiet);
          }},
     };
     for (const auto& s : sites) {

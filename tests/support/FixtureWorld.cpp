@@ -78,15 +78,22 @@ const EntrySpec kFull[] = {
     {"!", "Here", "", "Bang", QString()},
     // An initial outside the basic plane.
     {"🐉 Wyrm", "-Exiles", "", "A race/location starting with a dash", QString()},
-    // Tag soup, blocks, pre, and what an e-book leaves out.
+    // Tag soup, blocks, pre, attributes, prefixes, characters XML forbids, links that are not
+    // entry links or lead to the note's own entry, and what an e-book leaves out.
     {"Soup", "Here", "", "Notes of every kind",
      "<b>bold\r\nline two</p> &nbsp;end &amp; caf&#233;\r\n<p>para</p>\r\n<ul>\r\n<li>x</li>\r\n"
      "</ul>\r\n<pre>a\r\nb</pre>Hi<script>alert(1)</script><form action=\"x\"><input "
-     "name=\"q\"></form><!-- secret -->\x01!"},
+     "name=\"q\"></form><!-- secret -->\x01!\r\n<i><u>three</i></u> <span title='say \"hi\" & go'>x"
+     "</span><input disabled><ol reversed><li>1</li></ol><o:p>word</o:p><span xmlns:o=\"urn:x\" "
+     "o:x=\"1\" xml:lang=\"en\">s</span><script>if (a < b && c) {}</script>a\x0b" "b&#1;c "
+     "<a href=\"G02.htm\">not an entry link</a> <a href=\"G30.htm\">me</a> <a "
+     "href=\"G99.htm\">lost <i>one</i></a> a > b"},
     // Images: either slash and any letter case, one missing, one of a type a book cannot hold.
     {"Atlas", "Here", "", "Maps",
      "<img src=\"images\\maps\\reach.jpg\" align=\"left\"><img src=\"IMAGES/maps/reach.jpg\">"
-     "<img src=\"images/gone.png\"><img src=\"images\\old.bmp\">"},
+     "<img src=\"images/gone.png\"><img src=\"images\\old.bmp\"><IMG SRC=\"Images/sub\\b.gif\" "
+     "align=right style=\"border: 0\"><img src=\"images/../secret.jpg\"><img src=\"http://x/y\">"
+     "<img src=\"images\\map one.jpg\">"},
     // Equal to another name but for letter case.
     {"zeno", "orc-lands", "", "Lower-case twin", "twin"},
 };

@@ -336,6 +336,7 @@ x
 
 a
 bHialert(1)!
+three x1wordsif (a abc not an entry link me lost one a  b
 
 \q="#contents"\BContents\B\q
 \c
