@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <functional>
 #include <optional>
 
 #include "app/FileError.h"
@@ -61,81 +60,61 @@ QStringList TemporariesIn(const QString& folder) {
 
 TEST(TextCodec, Rules) {
     const QString mixed = QString::fromUtf8("é€Ł😀");  // in the code page, in it, not, astral
+    const QString emoji = QString::fromUtf8("😀😀x");
+    QByteArray byteBack;  // each byte's character, encoded back
+    for (int b = 0; b < 256; ++b) {
+        byteBack += char(windows1252Byte(windows1252Char(static_cast<unsigned char>(b))));
+    }
     const struct {
         const char* rule;
-        std::function<QByteArray()> actual;
+        QByteArray actual;
         QByteArray expected;
     } rows[] = {
-        {"HTML and text are UTF-8, lines end in CR LF",
-         [&] { return Written(OutputFormat::Html, mixed); },
+        {"HTML: UTF-8, lines end in CR LF", Written(OutputFormat::Html, mixed),
          "a \xC3\xA9\xE2\x82\xAC\xC5\x81\xF0\x9F\x98\x80\r\nend\r\n"},
-        {"text", [&] { return Written(OutputFormat::Text, mixed); },
+        {"text: UTF-8", Written(OutputFormat::Text, mixed),
          "a \xC3\xA9\xE2\x82\xAC\xC5\x81\xF0\x9F\x98\x80\r\nend\r\n"},
-        {"RTF: Windows-1252, else \\uN? per UTF-16 unit, signed",
-         [&] { return Written(OutputFormat::Rtf, mixed); },
+        {"RTF: Windows-1252, else \\uN? per UTF-16 unit, signed", Written(OutputFormat::Rtf, mixed),
          "a \xE9\x80\\u321?\\u-10179?\\u-8704?\r\nend\r\n"},
-        {"PML: Windows-1252, else \\Uxxxx per UTF-16 unit",
-         [&] { return Written(OutputFormat::Pml, mixed); },
+        {"PML: Windows-1252, else \\Uxxxx per UTF-16 unit", Written(OutputFormat::Pml, mixed),
          "a \xE9\x80\\U0141\\Ud83d\\Ude00\r\nend\r\n"},
-        {"a lone surrogate has no UTF-8 form",
-         [] { return Encoded(QString(QChar(0xD800)) + "x", OutputFormat::Text); }, "\xEF\xBF\xBDx"},
-        {"U+0080 is not the byte 0x80",
-         [] { return Encoded(QString(QChar(0x80)), OutputFormat::Rtf); }, "\\u128?"},
+        {"a lone surrogate", Encoded(QString(QChar(0xD800)) + "x", OutputFormat::Text),
+         "\xEF\xBF\xBDx"},
+        {"U+0080 is not the byte 0x80", Encoded(QString(QChar(0x80)), OutputFormat::Rtf),
+         "\\u128?"},
         // Every byte decodes (the five unassigned ones to the C1 control of the same number) and
         // encodes back to itself.
-        {"every byte round-trips",
-         [] { return Encoded(decodeInputBytes(AllBytes()), OutputFormat::Pml); }, AllBytes()},
-        {"each byte's character maps back to it",
-         [] {
-             QByteArray back;
-             for (int b = 0; b < 256; ++b) {
-                 back += char(windows1252Byte(windows1252Char(static_cast<unsigned char>(b))));
-             }
-             return back;
-         },
+        {"every byte round-trips", Encoded(decodeInputBytes(AllBytes()), OutputFormat::Pml),
          AllBytes()},
-        {"unassigned bytes keep their number",
-         [] { return decodeInputBytes("\x81\x8D\x8F\x90\x9D").toUtf8(); },
+        {"each byte's character maps back to it", byteBack, AllBytes()},
+        {"unassigned bytes keep their number", decodeInputBytes("\x81\x8D\x8F\x90\x9D").toUtf8(),
          "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
-        {"input: UTF-8 when valid", [] { return decodeInputBytes("caf\xC3\xA9").toUtf8(); },
-         "caf\xC3\xA9"},
+        {"input: UTF-8 when valid", decodeInputBytes("caf\xC3\xA9").toUtf8(), "caf\xC3\xA9"},
         {"input: a byte-order mark is dropped",
-         [] {
-             return decodeInputBytes(
-                        "\xEF\xBB\xBF"
-                        "abc")
-                 .toUtf8();
-         },
+         decodeInputBytes("\xEF\xBB\xBF"
+                          "abc")
+             .toUtf8(),
          "abc"},
-        {"input: else Windows-1252", [] { return decodeInputBytes("caf\xE9 \x80\x93").toUtf8(); },
+        {"input: else Windows-1252", decodeInputBytes("caf\xE9 \x80\x93").toUtf8(),
          "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C"},
-        {"outside the code page", [] { return QByteArray::number(windows1252Byte(0x0141)); }, "-1"},
-        {"RTF escape", [] { return RtfEscaped(u"C:\\temp\\new {x}").toUtf8(); },
-         "C:\\\\temp\\\\new \\{x\\}"},
-        {"PML escape", [] { return PmlEscaped(u"C:\\temp\\new {x}").toUtf8(); },
-         "C:\\\\temp\\\\new {x}"},
-        {"entities",
-         [] {
-             return DecodeHtmlEntities(u"Salt &amp; iron; caf&#233; &eacute;t&eacute;").toUtf8();
-         },
+        {"outside the code page", QByteArray::number(windows1252Byte(0x0141)), "-1"},
+        {"RTF escape", RtfEscaped(u"C:\\temp\\new {x}").toUtf8(), "C:\\\\temp\\\\new \\{x\\}"},
+        {"PML escape", PmlEscaped(u"C:\\temp\\new {x}").toUtf8(), "C:\\\\temp\\\\new {x}"},
+        {"entities", DecodeHtmlEntities(u"Salt &amp; iron; caf&#233; &eacute;t&eacute;").toUtf8(),
          "Salt & iron; caf\xC3\xA9 \xC3\xA9t\xC3\xA9"},
-        {"numeric entities",
-         [] { return DecodeHtmlEntities(u"&lt;&#x4E5D;&#X9F8D;&gt; &#128009;").toUtf8(); },
+        {"numeric entities", DecodeHtmlEntities(u"&lt;&#x4E5D;&#X9F8D;&gt; &#128009;").toUtf8(),
          "<\xE4\xB9\x9D\xE9\xBE\x8D> \xF0\x9F\x90\x89"},
         {"references to nothing stay",
-         [] { return DecodeHtmlEntities(u"AT&T; &nosuch; &#0; &#xD800; & alone; &").toUtf8(); },
+         DecodeHtmlEntities(u"AT&T; &nosuch; &#0; &#xD800; & alone; &").toUtf8(),
          "AT&T; &nosuch; &#0; &#xD800; & alone; &"},
-        {"one decoding only", [] { return DecodeHtmlEntities(u"&amp;amp;").toUtf8(); }, "&amp;"},
+        {"one decoding only", DecodeHtmlEntities(u"&amp;amp;").toUtf8(), "&amp;"},
         {"characters are code points",
-         [] {
-             const QString s = QString::fromUtf8("😀😀x");
-             return QByteArray::number(codePointCount(s)) + leftCodePoints(s, 1).toUtf8() +
-                    leftCodePoints(s, 9).toUtf8();
-         },
+         QByteArray::number(codePointCount(emoji)) + leftCodePoints(emoji, 1).toUtf8() +
+             leftCodePoints(emoji, 9).toUtf8(),
          "3\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80x"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(row.actual().toStdString(), row.expected.toStdString()) << row.rule;
+        EXPECT_EQ(row.actual.toStdString(), row.expected.toStdString()) << row.rule;
     }
 }
 

@@ -4,51 +4,35 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimeZone>
-#include <map>
 #include <random>
 
 #include "app/OutputFile.h"
 #include "publish/AlphaSite.h"
 #include "publish/ModernSite.h"
 #include "publish/SitePublisher.h"
-#include "support/TestSupport.h"
+#include "support/FixtureWorld.h"
 
 using namespace tavri;
 
 namespace {
 
-using Files = std::map<QString, QByteArray>;  // path below Reports/ -> bytes
+using test::Files;
 
-// A temporary file, or a file in a temporary folder.
-bool isTemporary(const QString& relative) {
-    for (const QString& part : relative.split(QLatin1Char('/'))) {
-        if (part.startsWith(QLatin1String(kOutputTempPrefix))) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Every file below folder; temporary files are listed apart.
+// Every file below folder but the temporary ones (files, or files in folders, of the prefix),
+// which are listed apart.
 Files snapshot(const QString& folder, QStringList* temporaries = nullptr) {
-    Files files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = QDir(folder).relativeFilePath(path);
-        if (isTemporary(relative)) {
-            if (temporaries) {
-                temporaries->append(relative);
-            }
-            continue;
+    Files files = test::ReadTree(folder);
+    std::erase_if(files, [&](const auto& file) {
+        const bool temporary = file.first.contains(QLatin1String(kOutputTempPrefix));
+        if (temporary && temporaries) {
+            temporaries->append(file.first);
         }
-        files[relative] = test::ReadAll(path);
-    }
+        return temporary;
+    });
     return files;
 }
 

@@ -2,8 +2,12 @@
 // tests/data/hardtext/hardtext.csv, whose notes link to "G1.htm" and "G2.htm".
 #include "support/FixtureWorld.h"
 
+#include <zip.h>
+
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <stdexcept>
 
 namespace tavri::test {
 namespace {
@@ -85,7 +89,8 @@ const EntrySpec kFull[] = {
      "</ul>\r\n<pre>a\r\nb</pre>Hi<script>alert(1)</script><form action=\"x\"><input "
      "name=\"q\"></form><!-- secret -->\x01!\r\n<i><u>three</i></u> <span title='say \"hi\" & go'>x"
      "</span><input disabled><ol reversed><li>1</li></ol><o:p>word</o:p><span xmlns:o=\"urn:x\" "
-     "o:x=\"1\" xml:lang=\"en\">s</span><script>if (a < b && c) {}</script>a\x0b" "b&#1;c "
+     "o:x=\"1\" xml:lang=\"en\">s</span><script>if (a < b && c) {}</script>a\x0b"
+     "b&#1;c "
      "<a href=\"G02.htm\">not an entry link</a> <a href=\"G30.htm\">me</a> <a "
      "href=\"G99.htm\">lost <i>one</i></a> a > b"},
     // Images: either slash and any letter case, one missing, one of a type a book cannot hold.
@@ -110,16 +115,33 @@ Files ReadTree(const QString& folder) {
     return files;
 }
 
-const char* WorldName(World world) {
-    switch (world) {
-        case World::Full:
-            return "full";
-        case World::Empty:
-            return "empty";
-        case World::DashFirst:
-            break;
+Files ZipEntries(const QString& path, QByteArray* list) {
+    int code = 0;
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    if (z == nullptr) {
+        throw std::runtime_error("not a zip archive: " + path.toStdString());
     }
-    return "dash";
+    Files files;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, i, 0, &st);
+        if (list) {
+            *list += QByteArray(st.name) +
+                     (st.comp_method == ZIP_CM_STORE ? " stored\n" : " deflated\n");
+        }
+        QByteArray& bytes = files[QString::fromUtf8(st.name)];
+        bytes.resize(static_cast<qsizetype>(st.size));
+        zip_file_t* f = zip_fopen_index(z, i, 0);
+        zip_fread(f, bytes.data(), st.size);
+        zip_fclose(f);
+    }
+    zip_close(z);
+    return files;
+}
+
+const char* WorldName(World world) {
+    static const char* const names[] = {"full", "empty", "dash"};
+    return names[static_cast<int>(world)];
 }
 
 void BuildWorld(TempCompendium& c, World world) {

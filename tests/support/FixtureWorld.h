@@ -20,6 +20,9 @@ void BuildWorld(TempCompendium& c, World world);
 // Every file below folder, hidden ones too, by path below it.
 using Files = std::map<QString, QByteArray>;
 Files ReadTree(const QString& folder);
+// The entries of the zip archive at path by name; their order and compression methods as lines
+// of list.
+Files ZipEntries(const QString& path, QByteArray* list = nullptr);
 
 // Ids of entries of the full world that the targeted tests name.
 inline constexpr qint64 kEagle = 1, kElan = 2, kEmu = 3, kLegion = 4, kZeno = 12, kApple = 14;
