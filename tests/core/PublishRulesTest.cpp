@@ -34,7 +34,7 @@ struct FullWorld : TempCompendium {
     PublishProgress quiet;
 };
 
-void SetField(AppState& s, qint64 id, const char16_t* field, const QString& value) {
+void SetField(AppState& s, qint64 id, const char16_t* field, const QVariant& value) {
     s.EntryRs->setIndex(u"id");
     s.EntryRs->seek(u"=", id);
     s.EntryRs->edit();
@@ -70,8 +70,8 @@ TEST(PublishChanged, WritesPagesOfChangedEntriesOnlyAndEveryOtherPageInFull) {
     PublishSite(w.state(), SitePublishOptions{}, w.quiet);
     EXPECT_EQ(ReadAll(w.reports() + "gtop.htm"), "mine");
     const QByteArray lives = ReadAll(w.reports() + "G17.htm");
-    SetField(w.state(), test::kApple, u"details", "Rewritten");
-    SetField(w.state(), test::kLives, u"details", "Rewritten");
+    SetField(w.state(), test::kApple, u"details", QStringLiteral("Rewritten"));
+    SetField(w.state(), test::kLives, u"details", QStringLiteral("Rewritten"));
     PublishSite(w.state(), SitePublishOptions{true}, w.quiet);
     EXPECT_TRUE(ReadAll(w.reports() + "G14.htm").contains("<p>Rewritten</p>"));
     EXPECT_EQ(ReadAll(w.reports() + "G17.htm"), lives);
@@ -135,31 +135,22 @@ TEST(PublishErrors, AFileThatCannotBeMadeIsNamedAndEndsTheRun) {
 
 // At the first entry the run reports, edits one field of Zeno or (no field) adds an entry
 // through the program's own connection, as another window would while the run lets events in.
-class SaveDuringRun : public PublishProgress {
-public:
-    SaveDuringRun(AppState& state, const char16_t* field) : state_(state), field_(field) {}
+struct SaveDuringRun : PublishProgress {
+    SaveDuringRun(FullWorld& world, const char16_t* field) : w(world), field(field) {}
     void entry(const QString&) override {
-        if (std::exchange(done_, true)) {
+        if (std::exchange(done, true)) {
             return;
         }
-        Recordset& rs = *state_.EntryRs;
-        if (field_ == nullptr) {
-            rs.addNew();
-            rs.setField(u"name", QStringLiteral("Newcomer"));
+        if (field != nullptr) {  // Zeno is written after the first entry by both sites
+            SetField(w.state(), test::kZeno, field, QStringLiteral("Edited during the run"));
+            SetField(w.state(), test::kZeno, u"changed", true);
         } else {
-            rs.setIndex(u"id");
-            rs.seek(u"=", test::kZeno);  // written after the first entry by both sites
-            rs.edit();
-            rs.setField(field_, QStringLiteral("Edited during the run"));
+            w.add({"Newcomer", "", "", "", QString(), true});
         }
-        rs.setField(u"changed", true);
-        rs.update();
     }
-
-private:
-    AppState& state_;
-    const char16_t* field_;
-    bool done_ = false;
+    FullWorld& w;
+    const char16_t* field;
+    bool done = false;
 };
 
 TEST(ChangedFlags, AnEntrySavedDuringTheRunKeepsItsFlagAndItsOldTextIsPublished) {
@@ -172,7 +163,7 @@ TEST(ChangedFlags, AnEntrySavedDuringTheRunKeepsItsFlagAndItsOldTextIsPublished)
         SCOPED_TRACE((k.alpha ? "alphabetical site, " : "web site, ") +
                      (k.field ? QString::fromUtf16(k.field) : "added").toStdString());
         FullWorld w;
-        SaveDuringRun saver(w.state(), k.field);
+        SaveDuringRun saver(w, k.field);
         const auto published = k.alpha ? PublishAlphaSite(w.state(), saver)
                                        : PublishSite(w.state(), SitePublishOptions{}, saver);
         ClearChangedFlags(w.state(), *published, w.quiet);
@@ -349,7 +340,7 @@ TEST(EpubBook, LanguageTags) {
 TEST(ModernSite, PageNamesStayWhenAnEntryIsRenamedAndPagesOfGoneEntriesGo) {
     FullWorld w;
     WriteModernSite(w.state(), ModernSiteOptions(), w.quiet);
-    SetField(w.state(), test::kEmu, u"name", "Quail");
+    SetField(w.state(), test::kEmu, u"name", QStringLiteral("Quail"));
     w.state().EntryRs->seek(u"=", test::kLegion);
     w.state().EntryRs->remove();
     WriteModernSite(w.state(), ModernSiteOptions(), w.quiet);
