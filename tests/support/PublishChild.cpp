@@ -9,11 +9,10 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "app/AppState.h"
-#include "app/FileError.h"
 #include "publish/SitePublisher.h"
-#include "store/StoreError.h"
 
 namespace {
 
@@ -45,11 +44,8 @@ int main(int argc, char* argv[]) {
     LineProgress progress;
     try {
         tavri::PublishSite(*state, tavri::SitePublishOptions{}, progress);
-    } catch (const tavri::FileError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
-        return 3;
-    } catch (const tavri::StoreError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
+    } catch (const std::runtime_error& e) {  // FileError or StoreError
+        std::fprintf(stderr, "%s\n", e.what());
         return 3;
     }
     return 0;
