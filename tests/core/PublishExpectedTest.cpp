@@ -13,12 +13,6 @@
 #include <QFile>
 #include <map>
 
-#include "publish/AdHocReport.h"
-#include "publish/AlphaSite.h"
-#include "publish/EpubBook.h"
-#include "publish/ModernSite.h"
-#include "publish/PalmOutput.h"
-#include "publish/SitePublisher.h"
 #include "support/FixtureWorld.h"
 
 namespace tavri {
@@ -27,77 +21,6 @@ namespace {
 using test::Files;
 using test::ReadTree;
 using test::World;
-
-class ProgressLog : public PublishProgress {
-public:
-    void phase(const QString& name, qint64 total) override {
-        count_.start(total);
-        add(QStringLiteral("phase %1 %2").arg(name).arg(total));
-    }
-    void entry(const QString& name) override { add(QStringLiteral("entry ") + name); }
-    void step(qint64 done, qint64 total) override {
-        add(QStringLiteral("step %1/%2 shown %3")
-                .arg(done)
-                .arg(total)
-                .arg(count_.step(done, total)));
-    }
-    void cursor(const AppState& s) {
-        add(QStringLiteral("cursor on %1%2")
-                .arg(s.EntryRs->index(), s.EntryRs->eof() ? ", at end" : ""));
-    }
-    void add(const QString& line) { text += line.toUtf8() + '\n'; }
-    QByteArray text;
-
-private:
-    PhaseCount count_;
-};
-
-EpubOptions FixedBookOptions() {
-    EpubOptions o;
-    o.identifier = QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70");
-    o.language = QStringLiteral("en-GB");
-    o.modified = QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate);
-    return o;
-}
-
-// Runs the writer on c; returns its report lines.
-QByteArray RunWriter(const std::string& writer, World world, test::TempCompendium& c,
-                     ProgressLog& log) {
-    AppState& s = c.state();
-    QStringList report;
-    if (writer == "site") {
-        report << QString::number(PublishSite(s, SitePublishOptions{}, log)->published());
-    } else if (writer == "alphasite") {
-        report << QString::number(PublishAlphaSite(s, log)->published());
-    } else if (writer == "reading") {
-        QDir(s.PalmDir()).removeRecursively();  // each writer makes the folder when missing
-        TomeOutput(s, log);
-        log.cursor(s);
-        TavriPageOutput(s, log);
-        log.cursor(s);
-        report << QString::number(RegionRtfOutput(s, log));
-    } else if (writer == "modern") {
-        const ModernSiteReport r = WriteModernSite(s, ModernSiteOptions(), log);
-        report << QStringLiteral("%1 entries, %2 pages, %3 written, index of %4 bytes")
-                      .arg(r.entries)
-                      .arg(r.pages)
-                      .arg(r.written)
-                      .arg(r.indexBytes)
-               << DescribeProblems(r);
-    } else if (writer == "epub") {
-        const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), FixedBookOptions(), log);
-        report << QString::number(r.entries) << r.dropped;
-    } else if (writer == "adhoc") {
-        const std::vector<qint64> ids =
-            world == World::Full ? std::vector<qint64>{test::kElan, 0, 25, 15, test::kEmu}
-                                 : std::vector<qint64>{};
-        const QString path =
-            WriteAdHocReport(s, ids, world == World::Full ? QStringLiteral(" orc ") : QString());
-        report << ReportWrittenMessage(path).replace(c.dir(), QStringLiteral("<compendium>/"));
-    }
-    log.cursor(s);
-    return (report.join(u'\n') + u'\n').toUtf8();
-}
 
 struct Case {
     const char* writer;
@@ -112,9 +35,12 @@ TEST_P(PublishExpected, EveryFileItWritesIsTheExpectedOne) {
     test::BuildWorld(c, k.world);
     const QString reports = c.state().ReportsDir();
     const Files before = ReadTree(reports);
-    ProgressLog log;
     Files actual;
-    actual["_report.txt"] = RunWriter(k.writer, k.world, c, log);
+    if (k.writer == std::string("reading")) {
+        QDir(c.state().PalmDir()).removeRecursively();  // each writer makes it when missing
+    }
+    test::ProgressLog log;
+    actual["_report.txt"] = test::PublishWith(k.writer, k.world, c, log);
     actual["_progress.txt"] = log.text;
     for (const auto& [name, bytes] : ReadTree(reports)) {
         const auto old = before.find(name);

@@ -9,6 +9,13 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "publish/AdHocReport.h"
+#include "publish/AlphaSite.h"
+#include "publish/EpubBook.h"
+#include "publish/ModernSite.h"
+#include "publish/PalmOutput.h"
+#include "publish/SitePublisher.h"
+
 namespace tavri::test {
 namespace {
 
@@ -174,9 +181,65 @@ void BuildWorld(TempCompendium& c, World world) {
     WriteAll(s.ImagesDir() + "maps/reach.jpg", "JPEG");
     WriteAll(s.ImagesDir() + "old.bmp", "BM");
     WriteAll(s.ImagesDir() + "unused.gif", "GIF");
+    Database::Transaction batch(*s.Db);
     for (const EntrySpec& e : kFull) {
         c.add(e);
     }
+    // One race/location of more entries than an e-book content document holds.
+    for (int i = 0; i <= kEntriesPerDocument; ++i) {
+        c.add({QStringLiteral("Soldier %1").arg(i, 3, 10, QLatin1Char('0')), "Legion", "", "x",
+               QString()});
+    }
+    batch.commit();
+}
+
+namespace {
+
+EpubOptions FixedBookOptions() {
+    EpubOptions o;
+    o.identifier = QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70");
+    o.language = QStringLiteral("en-GB");
+    o.modified = QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate);
+    return o;
+}
+
+}  // namespace
+
+QByteArray PublishWith(const std::string& writer, World world, TempCompendium& c,
+                       ProgressLog& log) {
+    AppState& s = c.state();
+    QStringList report;
+    if (writer == "site") {
+        report << QString::number(PublishSite(s, SitePublishOptions{}, log)->published());
+    } else if (writer == "alphasite") {
+        report << QString::number(PublishAlphaSite(s, log)->published());
+    } else if (writer == "reading") {
+        TomeOutput(s, log);
+        log.cursor(s);
+        TavriPageOutput(s, log);
+        log.cursor(s);
+        report << QString::number(RegionRtfOutput(s, log));
+    } else if (writer == "modern") {
+        const ModernSiteReport r = WriteModernSite(s, ModernSiteOptions(), log);
+        report << QStringLiteral("%1 entries, %2 pages, %3 written, index of %4 bytes")
+                      .arg(r.entries)
+                      .arg(r.pages)
+                      .arg(r.written)
+                      .arg(r.indexBytes)
+               << DescribeProblems(r);
+    } else if (writer == "epub") {
+        const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), FixedBookOptions(), log);
+        report << QString::number(r.entries) << r.dropped;
+    } else if (writer == "adhoc") {
+        const std::vector<qint64> ids = world == World::Full
+                                            ? std::vector<qint64>{kElan, 0, 25, 15, kEmu}
+                                            : std::vector<qint64>{};
+        const QString path =
+            WriteAdHocReport(s, ids, world == World::Full ? QStringLiteral(" orc ") : QString());
+        report << ReportWrittenMessage(path).replace(c.dir(), QStringLiteral("<compendium>/"));
+    }
+    log.cursor(s);
+    return (report.join(u'\n') + u'\n').toUtf8();
 }
 
 }  // namespace tavri::test
