@@ -104,7 +104,7 @@ const EntrySpec kFull[] = {
     {"Atlas", "Here", "", "Maps",
      "<img src=\"images\\maps\\reach.jpg\" align=\"left\"><img src=\"IMAGES/maps/reach.jpg\">"
      "<img src=\"images/gone.png\"><img src=\"images\\old.bmp\"><IMG SRC=\"Images/sub\\b.gif\" "
-     "align=right style=\"border: 0\"><img src=\"images/../secret.jpg\"><img src=\"http://x/y\">"
+     "align=Right style=\"border: 0\"><img src=\"images/../secret.jpg\"><img src=\"http://x/y\">"
      "<img src=\"images\\map one.jpg\">"},
     // Equal to another name but for letter case.
     {"zeno", "orc-lands", "", "Lower-case twin", "twin"},
