@@ -1,7 +1,7 @@
 // What a comparison of the published files cannot show: Publish Changed keeping the pages of
 // unchanged entries, errors before and during a run, the changed flags a publication clears,
-// links that resolve across the pages of a site and the documents of a book, and page names
-// that outlive a rename.
+// links that resolve across the pages of the two sites, a book left whole by a failure and
+// kept as the same book, and page names that outlive a rename.
 #include <gtest/gtest.h>
 
 #include <QDir>
