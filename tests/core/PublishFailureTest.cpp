@@ -4,50 +4,34 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimeZone>
-#include <map>
 #include <random>
 
 #include "base/OutputFile.h"
 #include "publish/AlphaSite.h"
 #include "publish/SitePublisher.h"
-#include "support/TestSupport.h"
+#include "support/FixtureWorld.h"
 
 using namespace tavri;
 
 namespace {
 
-using Files = std::map<QString, QByteArray>;  // path below Reports/ -> bytes
+using test::Files;
 
-// A temporary file, or a file in a temporary folder.
-bool isTemporary(const QString& relative) {
-    for (const QString& part : relative.split(QLatin1Char('/'))) {
-        if (part.startsWith(QLatin1String(kOutputTempPrefix))) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Every file below folder; temporary files are listed apart.
+// Every file below folder but the temporary ones (files, or files in folders, of the prefix),
+// which are listed apart.
 Files snapshot(const QString& folder, QStringList* temporaries = nullptr) {
-    Files files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = QDir(folder).relativeFilePath(path);
-        if (isTemporary(relative)) {
-            if (temporaries) {
-                temporaries->append(relative);
-            }
-            continue;
+    Files files = test::ReadTree(folder);
+    std::erase_if(files, [&](const auto& file) {
+        const bool temporary = file.first.contains(QLatin1String(kOutputTempPrefix));
+        if (temporary && temporaries) {
+            temporaries->append(file.first);
         }
-        files[relative] = test::ReadAll(path);
-    }
+        return temporary;
+    });
     return files;
 }
 
@@ -64,9 +48,9 @@ constexpr int kEntries = 500;
 
 // A compendium large enough that a publication outlasts the parent's reaction to its progress,
 // and that one letter page and the reading files take many writes each.
-void fill(test::TempCompendium& c, const QString& tag, int entries = kEntries) {
+void fill(test::TempCompendium& c, const QString& tag) {
     Database::Transaction tx(*c.state().Db);
-    for (int i = 0; i < entries; ++i) {
+    for (int i = 0; i < kEntries; ++i) {
         const QString letter(QChar(u"MMMMABCE"[i % 8]));
         c.add({letter + QStringLiteral("name %1").arg(i, 3, 10, QLatin1Char('0')),
                QStringLiteral("Place ") + QChar(u'A' + i % 7), QStringLiteral("year %1").arg(i),
@@ -202,35 +186,25 @@ TEST_F(FailedPublication, AFullDiskLeavesTheOldSiteWhole) {
 
 TEST(Republication, AnUnchangedCompendiumRewritesNoFile) {
     const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), QTimeZone::utc());
-    const struct {
-        const char* site;
-        void (*run)(AppState&);
-    } sites[] = {
-        {"web site", publish},
-        {"alphabetical site",
-         [](AppState& state) {
-             PublishProgress quiet;
-             PublishAlphaSite(state, quiet);
-         }},
-    };
-    for (const auto& s : sites) {
+    for (const char* writer : {"site", "alphasite", "modern"}) {
+        SCOPED_TRACE(writer);
         test::TempCompendium c;
-        fill(c, QStringLiteral("same"), 60);
-        s.run(c.state());
+        test::BuildWorld(c, test::World::Full);
+        test::ProgressLog log;
+        test::PublishWith(writer, test::World::Full, c, log);
         const Files before = snapshot(c.state().ReportsDir());
         for (const auto& [relative, bytes] : before) {
             QFile f(c.state().ReportsDir() + relative);
             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
             ASSERT_TRUE(f.setFileTime(longAgo, QFileDevice::FileModificationTime));
         }
-        s.run(c.state());
-        EXPECT_EQ(snapshot(c.state().ReportsDir()), before) << s.site;
+        test::PublishWith(writer, test::World::Full, c, log);
+        EXPECT_EQ(snapshot(c.state().ReportsDir()), before);
         for (const auto& [relative, bytes] : before) {
-            if (relative == QLatin1String("temp.htm")) {
-                continue;  // the scratch file that every page's entry blocks pass through
+            if (relative != QLatin1String("temp.htm")) {  // every page's blocks pass through it
+                EXPECT_EQ(QFileInfo(c.state().ReportsDir() + relative).lastModified(), longAgo)
+                    << relative.toStdString() << " was rewritten";
             }
-            EXPECT_EQ(QFileInfo(c.state().ReportsDir() + relative).lastModified(), longAgo)
-                << s.site << ": " << relative.toStdString() << " was rewritten";
         }
     }
 }

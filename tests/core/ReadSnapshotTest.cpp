@@ -26,24 +26,15 @@ std::vector<QString> NamesIn(Recordset& rs, const char16_t* index) {
     return names;
 }
 
-struct AccessCase {
-    const char* what;
-    Database::Access access;
-};
-
-const AccessCase kAccesses[] = {
-    {"beside a connection that may write", Database::Access::ReadWrite},
-    {"beside a read-only connection", Database::Access::ReadOnly},
-};
-
 TEST(ReadSnapshot, ReadsInTheOrderOfTheLiveCursorAndMissesLaterSaves) {
-    for (const AccessCase& k : kAccesses) {
-        SCOPED_TRACE(k.what);
+    for (const auto access : {Database::Access::ReadWrite, Database::Access::ReadOnly}) {
+        SCOPED_TRACE(access == Database::Access::ReadOnly ? "beside a read-only connection"
+                                                          : "beside one that may write");
         TempCompendium c;
         c.add({"zeta", "Orc", "", "", QString(), false});
         c.add({u"\u00C9clair"_qs, "elf", "", "", QString(), false});
         c.add({"apple", u"\u00C9lan"_qs, "", "", QString(), false});
-        const auto db = Database::open(AppState::DatabasePathIn(c.dir()), k.access);
+        const auto db = Database::open(AppState::DatabasePathIn(c.dir()), access);
         ReadSnapshot snapshot(*db);
         c.add({"Bear", "Dwarf", "", "", QString(), false});  // saved after the snapshot began
 

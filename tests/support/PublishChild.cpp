@@ -11,9 +11,8 @@
 #include <cstdlib>
 
 #include "app/AppState.h"
-#include "base/FileError.h"
+#include "base/Error.h"
 #include "publish/SitePublisher.h"
-#include "store/StoreError.h"
 
 namespace {
 
@@ -45,11 +44,8 @@ int main(int argc, char* argv[]) {
     LineProgress progress;
     try {
         tavri::PublishSite(*state, tavri::SitePublishOptions{}, progress);
-    } catch (const tavri::FileError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
-        return 3;
-    } catch (const tavri::StoreError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
+    } catch (const tavri::Error& e) {  // a file or the store failed
+        std::fprintf(stderr, "%s\n", e.what());
         return 3;
     }
     return 0;

@@ -1,0 +1,6 @@
+var TAVRI_INDEX = {"groups": [],
+"id": [],
+"group": [],
+"name": [],
+"date": [],
+"desc": []};

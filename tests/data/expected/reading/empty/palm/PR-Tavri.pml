@@ -1,0 +1,5 @@
+\vTITLE="Empty"\v
+\c
+\x\BCONTENTS\B\x
+\c
+\Q="contents"

@@ -1,0 +1,1 @@
+\vTITLE="Empty Page Tavri"\v
