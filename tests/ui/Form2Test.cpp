@@ -3,7 +3,7 @@
 // notes mark-up aids, each replacing the notes' selection as typing would.
 #include <gtest/gtest.h>
 
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {
@@ -28,26 +28,16 @@ protected:
         editor.Text5->setTextCursor(c);
     }
     QString Notes() const { return editor.Text5->toPlainText(); }
-    // Runs action while the editor is shown, with the focus on the name box, then cancels.
+    // Runs action while the editor is shown, with the focus on the name box, then closes it.
     void WhileShown(const std::function<void()>& action) {
-        WhenModal([&](QWidget*) {
-            editor.Text1->setFocus();
-            action();
-            editor.Command2->click();
-        });
-        editor.exec();
+        test::InModal([&] { editor.exec(); },
+                      [&](QWidget*) { editor.Text1->setFocus(), action(); });
     }
     // Runs step in the select-from-list dialog that trigger shows, in the shown editor.
     void InList(QAction* trigger, const std::function<void(SLIST1&)>& step) {
         WhileShown([&] {
-            WhenModal([&](QWidget*) {
-                step(editor.SelectList());
-                if (editor.SelectList().isVisible()) {
-                    ADD_FAILURE() << "the list is still open";
-                    editor.SelectList().close();
-                }
-            });
-            trigger->trigger();
+            test::InModal([&] { trigger->trigger(); },
+                          [&](QWidget*) { step(editor.SelectList()); });
         });
     }
     qint64 Add(const char* name, const char* race, const char* desc) {

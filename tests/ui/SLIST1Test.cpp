@@ -2,7 +2,7 @@
 // Cancel, Match Mark, and that no part of it takes a negative size.
 #include <gtest/gtest.h>
 
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {

@@ -1,0 +1,188 @@
+// What the window tests share: the windows and their controls, answering modal windows, and a
+// compendium under the main window with the gestures the tests make on it.
+#pragma once
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+#include "support/ScriptedDialogs.h"
+#include "support/TestSupport.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Form3.h"
+#include "ui/Grid1.h"
+#include "ui/SLIST1.h"
+
+namespace tavri::test {
+
+// Runs step once the event loop of the modal window about to be shown is running, as a user's
+// action would; step gets that window (QApplication::activeModalWidget()).
+inline void WhenModal(std::function<void(QWidget*)> step) {
+    QTimer::singleShot(0, [step = std::move(step)] { step(QApplication::activeModalWidget()); });
+}
+
+// Runs step in the modal window open shows, then closes it if step left it open.
+inline void InModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
+    WhenModal([step](QWidget* shown) {
+        if (shown == nullptr) {
+            ADD_FAILURE() << "no window shown";
+            return;
+        }
+        step(shown);
+        if (shown->isVisible()) {
+            shown->close();
+        }
+    });
+    open();
+}
+
+// The texts of list's items, from the top.
+inline QStringList ListTexts(const QListWidget& list) {
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i) {
+        texts << list.item(i)->text();
+    }
+    return texts;
+}
+
+// The cells of a grid's row.
+inline QStringList Cells(const TextGrid& g, int row) {
+    QStringList cells;
+    for (int col = 0; col < g.cols(); ++col) {
+        cells << g.textMatrix(row, col);
+    }
+    return cells;
+}
+
+// A compendium under the main window (not shown), and what the tests do with them.
+template <class Dialogs = ScriptedDialogs>
+struct BasicWindow {
+    explicit BasicWindow(const QString& campaign = QStringLiteral("New Campaign")) : c(campaign) {
+        w.setEndProgram([this] { ++ended; });
+    }
+    // Fills the list, forgetting its beeps.
+    void refresh() {
+        w.RefreshList();
+        dialogs.clear();
+    }
+    void show() {
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+    }
+    std::vector<QString> names() const {
+        std::vector<QString> listed;
+        for (int r = 1; r < w.Grid1->rows(); ++r) {
+            listed.push_back(w.Grid1->textMatrix(r, 1));
+        }
+        return listed;
+    }
+    int rowOf(const QString& name) const {
+        for (int r = 1; r < w.Grid1->rows(); ++r) {
+            if (w.Grid1->textMatrix(r, 1) == name) {
+                return r;
+            }
+        }
+        return -1;
+    }
+    qint64 idAt(int row) const { return w.Grid1->textMatrix(row, 5).toLongLong(); }
+    // Selects the row of name (the header row for "" or a name not listed), answers the next
+    // question No when told, and clicks or triggers control.
+    void press(QObject* control, const QString& name = "Ann", bool answerNo = false) {
+        w.Grid1->setRow(std::max(0, rowOf(name)));
+        if (answerNo) {
+            dialogs.answer(Answer::No);
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->click();
+        } else {
+            qobject_cast<QAction*>(control)->trigger();
+        }
+    }
+    // Runs step in the editor control opens for name's row.
+    void inEditor(QObject* control, const std::function<void(Form2&)>& step,
+                  const QString& name = "Ann") {
+        InModal([&] { press(control, name); }, [&](QWidget*) { step(w.editor()); });
+    }
+    void inAdd(const std::function<void(Form2&)>& step) { inEditor(w.Command1, step); }
+    // The stored entry of id; a null name when there is none.
+    EntrySpec read(qint64 id) {
+        Recordset& rs = *c.state().EntryRs;
+        rs.setIndex(u"id");
+        rs.seek(u"=", QVariant::fromValue<qlonglong>(id));
+        if (rs.noMatch()) {
+            return {};
+        }
+        return {rs.text(u"name"), rs.text(u"race-location"),       rs.text(u"date"),
+                rs.text(u"desc"), rs.field(u"details").toString(), rs.field(u"changed").toBool()};
+    }
+    std::vector<qint64> changedIds() {
+        std::vector<qint64> ids;
+        Recordset& rs = *c.state().EntryRs;
+        rs.setIndex(u"id");
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            if (rs.field(u"changed").toBool()) {
+                ids.push_back(rs.field(u"id").toLongLong());
+            }
+        }
+        return ids;
+    }
+    int count() {
+        Recordset& rs = *c.state().EntryRs;
+        int n = 0;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            ++n;
+        }
+        return n;
+    }
+    qint64 bookmark() { return c.state().OptionsRs->field(u"bookmark").toLongLong(); }
+    void setOption(QStringView field, const QVariant& value) {
+        Recordset& options = *c.state().OptionsRs;
+        options.edit();
+        options.setField(field, value);
+        options.update();
+    }
+    // Another program's change to the entry of id.
+    void elsewhere(qint64 id, const std::function<void(Recordset&)>& change) {
+        auto other = AppState::Open(c.dir());
+        other->EntryRs->setIndex(u"id");
+        other->EntryRs->seek(u"=", QVariant::fromValue<qlonglong>(id));
+        change(*other->EntryRs);
+        other->Close();
+    }
+    void editElsewhere(qint64 id, QStringView field, const QString& value) {
+        elsewhere(id, [&](Recordset& rs) {
+            rs.edit();
+            rs.setField(field, value);
+            rs.update();
+        });
+    }
+
+    TempCompendium c;
+    Dialogs dialogs;
+    Form1 w{c.state(), dialogs};
+    int ended = 0;
+};
+using Window = BasicWindow<>;
+
+}  // namespace tavri::test
