@@ -34,19 +34,11 @@ void Pick(QComboBox* combo, const QString& text) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
 }
 
-// Runs a gesture that should open the editor; the name the editor showed, after cancelling it
-// ("" when it never opened).
+// Runs a gesture that should open the editor; the name the editor showed.
 QString EditorNameAfter(Form1& w, const std::function<void()>& gesture) {
-    auto shown = std::make_shared<QString>();
-    test::WhenModal([&w, shown](QWidget* modal) {
-        if (modal == &w.editor()) {
-            *shown = w.editor().Text1->text();
-            w.editor().Command2->click();
-        }
-    });
-    gesture();
-    QCoreApplication::processEvents();
-    return *shown;
+    QString shown;
+    test::InModal(gesture, [&](QWidget*) { shown = w.editor().Text1->text(); });
+    return shown;
 }
 
 struct Form1Test : ::testing::Test, test::Window {
@@ -69,7 +61,6 @@ TEST_F(Form1Test, StartsUnfilteredWithTheHeaderCurrentAndTheFocusInTheList) {
     EXPECT_TRUE(w.Frame2->isHidden());
     EXPECT_EQ(w.centralWidget()->minimumSize(), w.centralWidget()->size())
         << "the window opens at its design size, which is its minimum";
-    EXPECT_EQ(Cells(*w.Grid1, 0), (QStringList{"More?", "Name", "Race/Loc", "Date", "Desc", "ID"}));
     EXPECT_EQ(names(),
               (Names{"Aragorn", "Galadriel", "Gimli", "Grishnakh", "Legolas", "Shagrat"}));
     EXPECT_EQ(Cells(*w.Grid1, 5),
@@ -282,12 +273,11 @@ TEST_F(Form1Test, OptionsOffersTheCurrentValuesAndStoresOnlyTheAnswersGiven) {
     const int before = sqlite3_total_changes(c.state().Db->handle());
     w.mnuOptions->trigger();
     EXPECT_EQ(sqlite3_total_changes(c.state().Db->handle()), before + 1);
-    QStringList asked;
+    QStringList offered;
     for (const auto& s : dialogs.shown()) {
-        asked << s.message.text + "=" + s.defaultText;
+        offered << s.defaultText;
     }
-    EXPECT_EQ(asked, (QStringList{"Tavri Name=Campaign Notes", "Background Colour=#112233",
-                                  "Ink Colour=black", "Link Colour="}));
+    EXPECT_EQ(offered, (QStringList{"Campaign Notes", "#112233", "black", ""}));
     EXPECT_EQ(w.Frame1->title(), "Campaign Notes 6 records");
     QTest::mouseClick(w.Command9, Qt::LeftButton);
     EXPECT_EQ(w.Frame1->title(), "Middle Earth 6 records");

@@ -55,6 +55,7 @@ inline void InModal(const std::function<void()>& open, const std::function<void(
         }
     });
     open();
+    QCoreApplication::processEvents();  // a step no window waited for still runs, and fails
 }
 
 // The texts of list's items, from the top.
