@@ -42,23 +42,6 @@ struct World : test::Window {
                           [&](QWidget* shown) { step(*qobject_cast<SLIST1*>(shown)); });
         });
     }
-    // Goes to name, in the compendium's folder, in the CSV picker and uploads it there.
-    void pick(const QString& name, bool gone = false) {
-        test::InModal([&] { press(w.mnuupload); },
-                      [&](QWidget* shown) {
-                          auto& p = *qobject_cast<Form3*>(shown);
-                          p.Text1->setText(c.dir() + name);
-                          QTest::keyClick(p.Text1, Qt::Key_Return);
-                          if (gone) {
-                              QFile::remove(c.dir() + name);
-                          }
-                          p.Command1_Click();
-                      });
-    }
-    void upload(const QByteArray& csv, bool gone = false) {
-        test::WriteAll(c.dir() + "up.csv", csv);
-        pick("up.csv", gone);
-    }
     void inEdit(const std::function<void()>& meanwhile) {
         inEditor(w.Command2, [&](Form2& e) {
             meanwhile();

@@ -126,6 +126,25 @@ struct BasicWindow {
         InModal([&] { press(control, name); }, [&](QWidget*) { step(w.editor()); });
     }
     void inAdd(const std::function<void(Form2&)>& step) { inEditor(w.Command1, step); }
+    // Writes csv to up.csv in the compendium's folder and uploads it through the CSV picker,
+    // removing it first when told to.
+    void upload(const QByteArray& csv, bool gone = false) {
+        WriteAll(c.dir() + "up.csv", csv);
+        pick("up.csv", gone);
+    }
+    // Goes to name in the compendium's folder in the CSV picker and uploads it from there.
+    void pick(const QString& name, bool gone = false) {
+        InModal([&] { press(w.mnuupload); },
+                [&](QWidget* shown) {
+                    auto& p = *qobject_cast<Form3*>(shown);
+                    p.Text1->setText(c.dir() + name);
+                    QTest::keyClick(p.Text1, Qt::Key_Return);
+                    if (gone) {
+                        QFile::remove(c.dir() + name);
+                    }
+                    p.Command1_Click();
+                });
+    }
     // The stored entry of id; a null name when there is none.
     EntrySpec read(qint64 id) {
         Recordset& rs = *c.state().EntryRs;
