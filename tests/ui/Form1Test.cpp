@@ -1,13 +1,12 @@
 // The main window as the user drives it: which gesture refreshes the list with which filter (the
 // filter rules themselves are the entry list's, tested there), the race/location list, the
 // columns, type-ahead, Options, Exit and the close box, the switch that turns the commands off
-// while a publication runs, a list that agrees with tavri-cli's; and the publishing and export
-// commands: when each asks, what each answer does, what the window shows while a run goes on,
-// what it writes and clears, what the status line says, and how a failed run leaves the window.
+// while a publication runs; and the publishing and export commands: when each asks, what each
+// answer does, what the window shows while a run goes on, what it writes and clears, what the
+// status line says, and how a failed run leaves the window.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
-#include <QProcess>
 #include <QRadioButton>
 
 #include "tests/ui/WindowTest.h"
@@ -15,7 +14,6 @@
 namespace tavri {
 namespace {
 
-using test::TempCompendium;
 using Names = std::vector<QString>;
 
 using test::Cells;
@@ -74,12 +72,11 @@ TEST_F(Form1Test, StartsUnfilteredWithTheHeaderCurrentAndTheFocusInTheList) {
     EXPECT_EQ(QApplication::focusWidget(), w.Grid1);
     EXPECT_FALSE(w.Grid1->selectionModel()->hasSelection()) << "no entry is selected";
 
-    TempCompendium empty;
-    Form1 none(empty.state(), dialogs);
-    none.RefreshList();
-    EXPECT_EQ(none.Grid1->rows(), 1);
-    EXPECT_EQ(none.Frame1->title(), QStringLiteral("New Campaign 0 records"));
-    EXPECT_EQ(none.Combo1->count(), 1) << "only the text the box held";
+    test::Window empty;
+    empty.refresh();
+    EXPECT_EQ(empty.w.Grid1->rows(), 1);
+    EXPECT_EQ(empty.w.Frame1->title(), QStringLiteral("New Campaign 0 records"));
+    EXPECT_EQ(empty.w.Combo1->count(), 1) << "only the text the box held";
 }
 
 TEST_F(Form1Test, RowsComeInTheGridsOwnOrderByNameWithATabKeptInItsCell) {
@@ -321,48 +318,6 @@ TEST_F(Form1Test, CommandsSwitchOffAndOnTogetherAndAClosingWaitsForThem) {
     EXPECT_FALSE(c.state().EntryRs->isOpen());
     EXPECT_FALSE(c.state().Db->isOpen());
     EXPECT_EQ(ended, 1);
-}
-
-// The window and `tavri-cli list` build the same list: the same rows in the same order, for hard
-// names too (accents, Greek, CJK, names equal but for letter case, numbers).
-TEST(Form1AndCli, TheWindowsListAndTavriCliListAgree) {
-    TempCompendium c;
-    int n = 0;
-    for (const char* name :
-         {"émile", "Émile", "Emile", "Zoë", "zoe", "Ωμέγα", "αλφα", "Άλφα", "東京", "北京", "ORC",
-          "orc", "Orc", "10", "9", "Ängström", "Straße"}) {
-        c.add({name, n % 2 ? "Orc" : "Élfe", QString::number(n), "d", "", n % 3 == 0});
-        ++n;
-    }
-    ScriptedDialogs dialogs;
-    Form1 w(c.state(), dialogs);
-    const struct {
-        QStringList args;
-        const char* text;
-        bool raceOnly;
-        int option;
-    } cases[] = {{{}, "", false, 0},
-                 {{"--match", "ÉMILE"}, "ÉMILE", false, 0},
-                 {{"--match", "orc", "--race-only"}, "orc", true, 0},
-                 {{"--changed"}, "", false, 1},
-                 {{"--unchanged", "--match", "élfe"}, "élfe", false, 2}};
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.args.join(' ').toStdString());
-        w.Combo1->setEditText(k.text);
-        w.Check1->setChecked(k.raceOnly);
-        w.Option1[k.option]->setChecked(true);
-        w.RefreshList();
-        QStringList window;
-        for (int r = 1; r < w.Grid1->rows(); ++r) {
-            window << Cells(*w.Grid1, r).join('\t');
-        }
-        QProcess cli;
-        cli.start(QStringLiteral(TAVRI_CLI_PATH), QStringList{"list", c.dir()} + k.args);
-        ASSERT_TRUE(cli.waitForFinished(60000));
-        EXPECT_FALSE(window.isEmpty());
-        EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-                  window);
-    }
 }
 
 using Ids = std::vector<qint64>;
