@@ -59,8 +59,7 @@ TEST_F(Form1Test, StartsUnfilteredWithTheHeaderCurrentAndTheFocusInTheList) {
     EXPECT_TRUE(w.Frame2->isHidden());
     EXPECT_EQ(w.centralWidget()->minimumSize(), w.centralWidget()->size())
         << "the window opens at its design size, which is its minimum";
-    EXPECT_EQ(names(),
-              (Names{"Aragorn", "Galadriel", "Gimli", "Grishnakh", "Legolas", "Shagrat"}));
+    EXPECT_EQ(names(), (Names{"Aragorn", "Galadriel", "Gimli", "Grishnakh", "Legolas", "Shagrat"}));
     EXPECT_EQ(Cells(*w.Grid1, 5),
               (QStringList{"*", "Legolas", "Elf", "1066", "Prince of Mirkwood", "1"}));
     EXPECT_EQ(w.Grid1->textMatrix(1, 0), "");
@@ -551,7 +550,6 @@ TEST(Form1Publish, ReportCurrentWritesTheListedRowsSaysWhereAndOpensTheViewer) {
     EXPECT_FALSE(page.contains("Amy"));
     EXPECT_EQ(r.w.Grid1->row(), 2);
     EXPECT_EQ(r.w.Grid1->col(), 5);
-
 }
 
 // The Export menu's web site and e-book go through the frame, say on the status line where they

@@ -43,12 +43,6 @@ protected:
     qint64 Add(const char* name, const char* race, const char* desc) {
         return compendium.add({name, race, "1066", desc, QString(), false});
     }
-    void CloseIfOpen() {
-        if (editor.isVisible()) {
-            ADD_FAILURE() << "the editor is still open";
-            editor.Command2->click();
-        }
-    }
     qlonglong Bookmark() { return compendium.state().OptionsRs->field(u"bookmark").toLongLong(); }
 
     test::TempCompendium compendium;
@@ -68,19 +62,19 @@ TEST_F(Form2Test, SaveRefusesTheFirstBlankFieldInOrderAndStaysOpen) {
         {"Ann", "Elf", "1066", "    ", "Enter a description!"},
     };
     std::vector<QString> expected;
-    WhenModal([&](QWidget*) {
-        for (const auto& c : cases) {
-            Fill(c.name, c.race, c.date, c.desc);
-            editor.Command1->click();
-            EXPECT_TRUE(editor.isVisible()) << c.message;
-            expected.push_back(c.message);
-        }
-        Fill("\t", "\t", "\t", "\t");
-        editor.Text5->setPlainText("   ");
-        editor.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(test::Exec(editor,
+                         [&] {
+                             for (const auto& c : cases) {
+                                 Fill(c.name, c.race, c.date, c.desc);
+                                 editor.Command1->click();
+                                 EXPECT_TRUE(editor.isVisible()) << c.message;
+                                 expected.push_back(c.message);
+                             }
+                             Fill("\t", "\t", "\t", "\t");
+                             editor.Text5->setPlainText("   ");
+                             editor.Command1->click();
+                         }),
+              QDialog::Accepted);
     EXPECT_EQ(editor.Tag, QStringLiteral("save"));
     EXPECT_EQ(dialogs.messages(), expected);
 }
@@ -120,7 +114,7 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QString result = "open";
-        WhenModal([&](QWidget*) {
+        test::Exec(editor, [&] {
             Fill("Ann");
             editor.Text5->setPlainText("line");
             editor.Text5->moveCursor(QTextCursor::End);
@@ -134,28 +128,28 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
                                                         : "next";
             }
         });
-        editor.exec();
         EXPECT_EQ(result, c.result);
     }
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(Form2Test, ARefusedSaveNextKeepsTheMarkUntilTheEditorIsOpenedAgain) {
-    WhenModal([&](QWidget*) {
-        Fill("Ann", "");
-        editor.Command4->click();
-        editor.Command2->click();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Rejected);
+    EXPECT_EQ(test::Exec(editor,
+                         [&] {
+                             Fill("Ann", "");
+                             editor.Command4->click();
+                             editor.Command2->click();
+                         }),
+              QDialog::Rejected);
     EXPECT_EQ(editor.Command4Tag, QStringLiteral("next"));
     // The next opening starts without it, so its plain Save does not walk on.
-    WhenModal([&](QWidget*) {
-        EXPECT_TRUE(editor.Command4Tag.isEmpty());
-        editor.Text2->setText(QStringLiteral("Elf"));
-        editor.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(test::Exec(editor,
+                         [&] {
+                             EXPECT_TRUE(editor.Command4Tag.isEmpty());
+                             editor.Text2->setText(QStringLiteral("Elf"));
+                             editor.Command1->click();
+                         }),
+              QDialog::Accepted);
     EXPECT_TRUE(editor.Command4Tag.isEmpty());
 }
 
@@ -165,25 +159,25 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
     Add("Dragon", "Wyrm", "A great wyrm");
     std::vector<bool> open;
     editor.Command5->show();
-    WhenModal([&](QWidget*) {
-        for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
-            Fill(name);
-            editor.Command1->click();
-            open.push_back(editor.isVisible());
-        }
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(test::Exec(editor,
+                         [&] {
+                             for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
+                                 Fill(name);
+                                 editor.Command1->click();
+                                 open.push_back(editor.isVisible());
+                             }
+                         }),
+              QDialog::Accepted);
     EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     editor.Command5->hide();
-    WhenModal([&](QWidget*) {
-        Fill("Dragon");
-        editor.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(test::Exec(editor,
+                         [&] {
+                             Fill("Dragon");
+                             editor.Command1->click();
+                         }),
+              QDialog::Accepted);
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     WhileShown([&] {
@@ -242,11 +236,12 @@ TEST_F(Form2Test, TheLimitsTheRacePickAndCtrlA) {
 TEST_F(Form2Test, TheCloseBoxKeepsTheWindowItsTypingAndItsRaceList) {
     editor.Combo1->addItem(QStringLiteral("Elf"));
     QPointer<Form2> alive(&editor);
-    WhenModal([&](QWidget* shown) {
-        Fill("Ann");
-        shown->close();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Rejected);
+    EXPECT_EQ(test::Exec(editor,
+                         [&] {
+                             Fill("Ann");
+                             editor.close();
+                         }),
+              QDialog::Rejected);
     ASSERT_TRUE(alive);
     EXPECT_EQ(editor.Combo1->count(), 1);
     EXPECT_EQ(editor.Text1->text(), QStringLiteral("Ann"));

@@ -234,11 +234,18 @@ TEST(Form1Upload, TheUploadCommandFromThePickerToTheRefreshedList) {
         std::vector<QString> listed;
     } cases[] = {
         {"a file gone", "1,Zara,Elf,1,d,n\r\n", true, 1, 0, {"Existing"}},
-        {"a record cut short", "1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n", false, 1, 1,
+        {"a record cut short",
+         "1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n",
+         false,
+         1,
+         1,
          {"Existing", "Zara"}},
         {"a name cut",
          "ID,Name,Race,Date,Desc,Notes\r\n2,Bartholomew Ironsides the Third,Dwarf,2,e,\r\n",
-         false, 2, 1, {"Bartholomew Ironsides the", "Existing", "Zara"}},
+         false,
+         2,
+         1,
+         {"Bartholomew Ironsides the", "Existing", "Zara"}},
     };
     test::Window x;
     x.c.add({"Existing", "Elf", "1", "d", QString(), false});

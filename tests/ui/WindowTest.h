@@ -42,7 +42,8 @@ inline void WhenModal(std::function<void(QWidget*)> step) {
     QTimer::singleShot(0, [step = std::move(step)] { step(QApplication::activeModalWidget()); });
 }
 
-// Runs step in the modal window open shows, then closes it if step left it open.
+// Runs step in the modal window open shows, then closes it if step left it open (a dialog with
+// done(), which no close handler can refuse).
 inline void InModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
     WhenModal([step](QWidget* shown) {
         if (shown == nullptr) {
@@ -50,12 +51,22 @@ inline void InModal(const std::function<void()>& open, const std::function<void(
             return;
         }
         step(shown);
-        if (shown->isVisible()) {
+        if (auto* dialog = qobject_cast<QDialog*>(shown); dialog && dialog->isVisible()) {
+            dialog->done(QDialog::Rejected);
+        } else if (shown->isVisible()) {
             shown->close();
         }
     });
     open();
     QCoreApplication::processEvents();  // a step no window waited for still runs, and fails
+}
+
+// Runs step while dialog is shown modally, closes it if step left it open, and returns what its
+// exec() returned.
+inline int Exec(QDialog& dialog, const std::function<void()>& step) {
+    int result = -1;
+    InModal([&] { result = dialog.exec(); }, [&](QWidget*) { step(); });
+    return result;
 }
 
 // The texts of list's items, from the top.
