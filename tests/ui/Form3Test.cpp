@@ -7,7 +7,6 @@
 namespace tavri {
 namespace {
 
-using test::WhenModal;
 using test::WriteAll;
 
 // The folders Dir1 shows, as paths, from the top.
@@ -59,19 +58,8 @@ protected:
     // Shows the picker as the upload command does and runs step while it is up.
     QString Show(const std::function<void(Form3&)>& step) {
         picker.PrepareToShow();
-        bool ran = false;
-        WhenModal([&](QWidget* modal) {
-            ran = true;
-            EXPECT_EQ(modal, &picker);
-            step(picker);
-            if (picker.isVisible()) {
-                ADD_FAILURE() << "the picker is still open after the step";
-                picker.Command2_Click();
-            }
-        });
-        picker.exec();
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(picker.isVisible());
+        EXPECT_FALSE(test::InModal([&] { picker.exec(); }, [&](QWidget*) { step(picker); }))
+            << "the picker is still open after the step";
         return picker.Tag;
     }
 

@@ -43,14 +43,16 @@ inline void WhenModal(std::function<void(QWidget*)> step) {
 }
 
 // Runs step in the modal window open shows, then closes it if step left it open (a dialog with
-// done(), which no close handler can refuse).
-inline void InModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
-    WhenModal([step](QWidget* shown) {
+// done(), which no close handler can refuse); whether step left it open.
+inline bool InModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
+    auto leftOpen = std::make_shared<bool>(false);
+    WhenModal([step, leftOpen](QWidget* shown) {
         if (shown == nullptr) {
             ADD_FAILURE() << "no window shown";
             return;
         }
         step(shown);
+        *leftOpen = shown->isVisible();
         if (auto* dialog = qobject_cast<QDialog*>(shown); dialog && dialog->isVisible()) {
             dialog->done(QDialog::Rejected);
         } else if (shown->isVisible()) {
@@ -59,6 +61,7 @@ inline void InModal(const std::function<void()>& open, const std::function<void(
     });
     open();
     QCoreApplication::processEvents();  // a step no window waited for still runs, and fails
+    return *leftOpen;
 }
 
 // Runs step while dialog is shown modally, closes it if step left it open, and returns what its
