@@ -62,19 +62,17 @@ TEST_F(Form2Test, SaveRefusesTheFirstBlankFieldInOrderAndStaysOpen) {
         {"Ann", "Elf", "1066", "    ", "Enter a description!"},
     };
     std::vector<QString> expected;
-    EXPECT_EQ(test::Exec(editor,
-                         [&] {
-                             for (const auto& c : cases) {
-                                 Fill(c.name, c.race, c.date, c.desc);
-                                 editor.Command1->click();
-                                 EXPECT_TRUE(editor.isVisible()) << c.message;
-                                 expected.push_back(c.message);
-                             }
-                             Fill("\t", "\t", "\t", "\t");
-                             editor.Text5->setPlainText("   ");
-                             editor.Command1->click();
-                         }),
-              QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  for (const auto& c : cases) {
+                      Fill(c.name, c.race, c.date, c.desc);
+                      editor.Command1->click();
+                      EXPECT_TRUE(editor.isVisible()) << c.message;
+                      expected.push_back(c.message);
+                  }
+                  Fill("\t", "\t", "\t", "\t");
+                  editor.Text5->setPlainText("   ");
+                  editor.Command1->click();
+              }));
     EXPECT_EQ(editor.Tag, QStringLiteral("save"));
     EXPECT_EQ(dialogs.messages(), expected);
 }
@@ -134,22 +132,18 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
 }
 
 TEST_F(Form2Test, ARefusedSaveNextKeepsTheMarkUntilTheEditorIsOpenedAgain) {
-    EXPECT_EQ(test::Exec(editor,
-                         [&] {
-                             Fill("Ann", "");
-                             editor.Command4->click();
-                             editor.Command2->click();
-                         }),
-              QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(editor, [&] {
+                  Fill("Ann", "");
+                  editor.Command4->click();
+                  editor.Command2->click();
+              }));
     EXPECT_EQ(editor.Command4Tag, QStringLiteral("next"));
     // The next opening starts without it, so its plain Save does not walk on.
-    EXPECT_EQ(test::Exec(editor,
-                         [&] {
-                             EXPECT_TRUE(editor.Command4Tag.isEmpty());
-                             editor.Text2->setText(QStringLiteral("Elf"));
-                             editor.Command1->click();
-                         }),
-              QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  EXPECT_TRUE(editor.Command4Tag.isEmpty());
+                  editor.Text2->setText(QStringLiteral("Elf"));
+                  editor.Command1->click();
+              }));
     EXPECT_TRUE(editor.Command4Tag.isEmpty());
 }
 
@@ -159,25 +153,21 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
     Add("Dragon", "Wyrm", "A great wyrm");
     std::vector<bool> open;
     editor.Command5->show();
-    EXPECT_EQ(test::Exec(editor,
-                         [&] {
-                             for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
-                                 Fill(name);
-                                 editor.Command1->click();
-                                 open.push_back(editor.isVisible());
-                             }
-                         }),
-              QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
+                      Fill(name);
+                      editor.Command1->click();
+                      open.push_back(editor.isVisible());
+                  }
+              }));
     EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     editor.Command5->hide();
-    EXPECT_EQ(test::Exec(editor,
-                         [&] {
-                             Fill("Dragon");
-                             editor.Command1->click();
-                         }),
-              QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  Fill("Dragon");
+                  editor.Command1->click();
+              }));
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     WhileShown([&] {
@@ -236,12 +226,10 @@ TEST_F(Form2Test, TheLimitsTheRacePickAndCtrlA) {
 TEST_F(Form2Test, TheCloseBoxKeepsTheWindowItsTypingAndItsRaceList) {
     editor.Combo1->addItem(QStringLiteral("Elf"));
     QPointer<Form2> alive(&editor);
-    EXPECT_EQ(test::Exec(editor,
-                         [&] {
-                             Fill("Ann");
-                             editor.close();
-                         }),
-              QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(editor, [&] {
+                  Fill("Ann");
+                  editor.close();
+              }));
     ASSERT_TRUE(alive);
     EXPECT_EQ(editor.Combo1->count(), 1);
     EXPECT_EQ(editor.Text1->text(), QStringLiteral("Ann"));

@@ -38,14 +38,11 @@ protected:
 
 TEST_F(SList1Test, ItemsAreInTheCompendiumsCaseInsensitiveOrderWithTheirData) {
     Fill({"gamma", "Beta", "alpha", "ALPHA two"});
-    ASSERT_EQ(
-        test::Exec(dialog,
-                   [&] {
-                       EXPECT_EQ(Listed(), (QStringList{"alpha", "ALPHA two", "Beta", "gamma"}));
-                       Select("Beta");
-                       dialog.Command1->click();
-                   }),
-        QDialog::Accepted);
+    ASSERT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
+                  EXPECT_EQ(Listed(), (QStringList{"alpha", "ALPHA two", "Beta", "gamma"}));
+                  Select("Beta");
+                  dialog.Command1->click();
+              }));
     ASSERT_EQ(dialog.SelectedItems().size(), 1u);
     EXPECT_EQ(dialog.SelectedItems()[0].data, 101);
 }
@@ -89,30 +86,26 @@ TEST_F(SList1Test, OkKeepsTheDialogOpenUntilTheChoiceIsWithinTheLimits) {
 
 TEST_F(SList1Test, AllNoneCancelAndTheCloseBox) {
     Fill({"a", "b", "c"}, "3");
-    EXPECT_EQ(test::Exec(dialog,
-                         [&] {
-                             dialog.Command3->click();
-                             EXPECT_EQ(Chosen(), (QStringList{"a", "b", "c"}));
-                             dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-                             dialog.Command4->click();
-                             EXPECT_TRUE(Chosen().isEmpty());
-                             EXPECT_EQ(dialog.List1->currentRow(), -1);
-                             Select("b");
-                             dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-                             dialog.Command2->click();
-                         }),
-              QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(dialog, [&] {
+                  dialog.Command3->click();
+                  EXPECT_EQ(Chosen(), (QStringList{"a", "b", "c"}));
+                  dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+                  dialog.Command4->click();
+                  EXPECT_TRUE(Chosen().isEmpty());
+                  EXPECT_EQ(dialog.List1->currentRow(), -1);
+                  Select("b");
+                  dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+                  dialog.Command2->click();
+              }));
     EXPECT_TRUE(Chosen().isEmpty());
     EXPECT_EQ(dialog.List1->currentRow(), -1);
 
     QPointer<SLIST1> alive(&dialog);
-    EXPECT_EQ(test::Exec(dialog,
-                         [&] {
-                             Select("a");
-                             dialog.List1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-                             dialog.close();
-                         }),
-              QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(dialog, [&] {
+                  Select("a");
+                  dialog.List1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+                  dialog.close();
+              }));
     ASSERT_TRUE(alive);
     EXPECT_TRUE(Chosen().isEmpty());
     EXPECT_EQ(dialog.List1->currentRow(), -1);
@@ -127,34 +120,29 @@ TEST_F(SList1Test, MatchMarkSelectsItemsContainingTheTextInAnyCase) {
     dialogs.type(QStringLiteral("ORC"));
     dialogs.type(QStringLiteral(" orc"));
     QStringList after;
-    EXPECT_EQ(test::Exec(dialog,
-                         [&] {
-                             Select("Zed");
-                             dialog.Command5->click();
-                             after = Chosen();
-                             dialog.Command4->click();
-                             Select("Zed");
-                             dialog.Command5->click();
-                             after << "|" << Chosen();
-                             dialog.Command4->click();
-                             dialog.Command5->click();
-                             dialog.Command1->click();
-                         }),
-              QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
+                  Select("Zed");
+                  dialog.Command5->click();
+                  after = Chosen();
+                  dialog.Command4->click();
+                  Select("Zed");
+                  dialog.Command5->click();
+                  after << "|" << Chosen();
+                  dialog.Command4->click();
+                  dialog.Command5->click();
+                  dialog.Command1->click();
+              }));
     EXPECT_EQ(after, (QStringList{"Zed", "|", "an orc", "Orc Lands", "the orchard", "Zed"}));
     EXPECT_EQ(Chosen(), (QStringList{"an orc", "the orchard"}));
 }
 
 TEST_F(SList1Test, DoubleClickAndEnterInTheListRunOk) {
     Fill({"a", "b"});
-    EXPECT_EQ(
-        test::Exec(dialog,
-                   [&] {
-                       const QRect r = dialog.List1->visualItemRect(dialog.List1->item(1));
-                       QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
-                       QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
-                   }),
-        QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
+                  const QRect r = dialog.List1->visualItemRect(dialog.List1->item(1));
+                  QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
+                  QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
+              }));
     EXPECT_EQ(Chosen(), (QStringList{"b"}));
     EXPECT_EQ(test::Exec(dialog, [&] { QTest::keyClick(dialog.List1, Qt::Key_Return); }),
               QDialog::Accepted);
