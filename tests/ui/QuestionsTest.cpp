@@ -3,8 +3,6 @@
 // one place for the boxes' texts; which answer then does what is left to the windows' own tests.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "tests/ui/WindowTest.h"
 
 namespace tavri {
@@ -66,17 +64,16 @@ struct Box {
     const char* holding = nullptr;  // for an input box, the text it starts with
 };
 
-// What a box shows, comparable and printable: an input box's buttons, icon and default count
-// as 0 and only it holds a starting text.
-using Seen = std::tuple<std::string, std::string, int, int, int, std::string>;
-Seen Describe(const QString& text, const QString& title, const Box& b, bool input,
-              const QString& holding) {
-    if (input) {
-        return {"input: " + text.toStdString(), title.toStdString(), 0, 0, 0,
-                holding.toStdString()};
-    }
-    return {text.toStdString(),       title.toStdString(),           static_cast<int>(b.buttons),
-            static_cast<int>(b.icon), static_cast<int>(b.byDefault), "-"};
+// A box as one comparable line: its text and title, then a message box's buttons, icon and
+// default answer, or the text an input box starts with.
+std::string Describe(bool input, const QString& text, const QString& title, MessageButtons buttons,
+                     MessageIcon icon, Answer byDefault, const QString& holding) {
+    const QString rest = input ? "input holding \"" + holding + "\""
+                               : QString("buttons %1, icon %2, default %3")
+                                     .arg(static_cast<int>(buttons))
+                                     .arg(static_cast<int>(icon))
+                                     .arg(static_cast<int>(byDefault));
+    return QStringList{text, title, rest}.join(" | ").toStdString();
 }
 
 struct Row {
@@ -229,10 +226,11 @@ TEST(Questions, EachBoxHasItsTextTitleButtonsIconAndDefault) {
                 .replace("{dir}", world.c.dir())
                 .replace("{reports}", world.c.state().ReportsDir())
                 .replace("{readonly}", Database::readOnlyMessage(world.c.state().DatabasePath()));
-        EXPECT_EQ(Describe(m.text, m.title, {"", false, m.buttons, m.icon, m.defaultAnswer},
-                           shown.kind == Kind::Input, shown.defaultText),
-                  Describe(text, row.box.appTitle ? world.c.state().AppTitle : QString(), row.box,
-                           row.box.holding != nullptr, QString::fromUtf8(row.box.holding)));
+        const Box& b = row.box;
+        EXPECT_EQ(Describe(shown.kind == Kind::Input, m.text, m.title, m.buttons, m.icon,
+                           m.defaultAnswer, shown.defaultText),
+                  Describe(b.holding != nullptr, text, b.appTitle ? world.c.state().AppTitle : "",
+                           b.buttons, b.icon, b.byDefault, QString::fromUtf8(b.holding)));
     }
 }
 
