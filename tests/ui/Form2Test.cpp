@@ -8,17 +8,10 @@
 namespace tavri {
 namespace {
 
-using test::WhenModal;
+using test::Fill;
 
 class Form2Test : public ::testing::Test {
 protected:
-    void Fill(const QString& name, const QString& race = "Elf", const QString& date = "1066",
-              const QString& desc = "A sage") {
-        editor.Text1->setText(name);
-        editor.Text2->setText(race);
-        editor.Text3->setText(date);
-        editor.Text4->setText(desc);
-    }
     // Notes text with [start, end) selected.
     void SetNotes(const QString& text, int start, int end) {
         editor.Text5->setPlainText(text);
@@ -64,12 +57,12 @@ TEST_F(Form2Test, SaveRefusesTheFirstBlankFieldInOrderAndStaysOpen) {
     std::vector<QString> expected;
     EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
                   for (const auto& c : cases) {
-                      Fill(c.name, c.race, c.date, c.desc);
+                      Fill(editor, c.name, c.race, c.date, c.desc);
                       editor.Command1->click();
                       EXPECT_TRUE(editor.isVisible()) << c.message;
                       expected.push_back(c.message);
                   }
-                  Fill("\t", "\t", "\t", "\t");
+                  Fill(editor, "\t", "\t", "\t", "\t");
                   editor.Text5->setPlainText("   ");
                   editor.Command1->click();
               }));
@@ -113,7 +106,7 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
         SCOPED_TRACE(c.what);
         QString result = "open";
         test::Exec(editor, [&] {
-            Fill("Ann");
+            Fill(editor, "Ann");
             editor.Text5->setPlainText("line");
             editor.Text5->moveCursor(QTextCursor::End);
             c.press(editor);
@@ -133,7 +126,7 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
 
 TEST_F(Form2Test, ARefusedSaveNextKeepsTheMarkUntilTheEditorIsOpenedAgain) {
     EXPECT_EQ(QDialog::Rejected, test::Exec(editor, [&] {
-                  Fill("Ann", "");
+                  Fill(editor, "Ann", "");
                   editor.Command4->click();
                   editor.Command2->click();
               }));
@@ -155,7 +148,7 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
     editor.Command5->show();
     EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
                   for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
-                      Fill(name);
+                      Fill(editor, name);
                       editor.Command1->click();
                       open.push_back(editor.isVisible());
                   }
@@ -165,7 +158,7 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
 
     editor.Command5->hide();
     EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
-                  Fill("Dragon");
+                  Fill(editor, "Dragon");
                   editor.Command1->click();
               }));
     EXPECT_EQ(dialogs.messages().size(), 2u);
@@ -227,7 +220,7 @@ TEST_F(Form2Test, TheCloseBoxKeepsTheWindowItsTypingAndItsRaceList) {
     editor.Combo1->addItem(QStringLiteral("Elf"));
     QPointer<Form2> alive(&editor);
     EXPECT_EQ(QDialog::Rejected, test::Exec(editor, [&] {
-                  Fill("Ann");
+                  Fill(editor, "Ann");
                   editor.close();
               }));
     ASSERT_TRUE(alive);

@@ -19,10 +19,7 @@ struct World : test::Window {
     }
     void newEntry(const char* name, QPushButton* Form2::*button) {
         inAdd([&](Form2& e) {
-            e.Text1->setText(name);
-            e.Text2->setText("Elf");
-            e.Text3->setText("1");
-            e.Text4->setText("d");
+            test::Fill(e, name);
             (e.*button)->click();
         });
     }

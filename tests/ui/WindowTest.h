@@ -72,6 +72,15 @@ inline int Exec(QDialog& dialog, const std::function<void()>& step) {
     return result;
 }
 
+// Types an entry's four texts into the editor.
+inline void Fill(Form2& e, const QString& name, const QString& race = "Elf",
+                 const QString& date = "1066", const QString& desc = "A sage") {
+    e.Text1->setText(name);
+    e.Text2->setText(race);
+    e.Text3->setText(date);
+    e.Text4->setText(desc);
+}
+
 // The texts of list's items, from the top.
 inline QStringList ListTexts(const QListWidget& list) {
     QStringList texts;
