@@ -4,20 +4,11 @@
 // starts, so these tests run in a process of their own.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFile>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "support/ScriptedDialogs.h"
-#include "support/TestSupport.h"
-#include "ui/Form1.h"
-#include "ui/Grid1.h"
+#include "tests/ui/WindowTest.h"
 #include "ui/Twips.h"
 
 namespace tavri {
@@ -28,13 +19,10 @@ TEST(SmallScreen, TheWholeWindowMenuBarIncludedIsOnTheScreen) {
     ASSERT_LT(available.height(), TwipsToPixels(7920) + 60)
         << "the screen must be too small for the design size for this test to mean anything";
 
-    test::TempCompendium c;
-    ScriptedDialogs dialogs;
-    Form1 w(c.state(), dialogs);
-    w.setEndProgram([] {});
-    w.RefreshList();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    test::Window x;
+    x.refresh();
+    x.show();
+    const Form1& w = x.w;
 
     EXPECT_TRUE(available.contains(w.frameGeometry()))
         << "window " << w.frameGeometry().y() << "+" << w.frameGeometry().height();

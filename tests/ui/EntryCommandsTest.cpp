@@ -2,9 +2,10 @@
 // is shown, and the compendium is read back afterwards.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <deque>
 
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {
@@ -17,20 +18,16 @@ EntrySpec Spec(const char* name, const char* desc = "d", const QString& details 
 }
 
 // Answers each showing of the editor with the next scripted step, run inside its event loop, and
-// records what each showing displayed. A showing with no step left is cancelled (and counted), so a
-// test that opens the editor more often than it expects fails instead of hanging.
+// records what each showing displayed. A showing with no step left is cancelled, so a test that
+// opens the editor more often than it expects fails instead of hanging.
 class EditorScript : public QObject {
 public:
-    struct Seen {
-        QString caption, idLabel;
-        bool changedBox, dupeCheckShown, bookmarkEnabled;
-        QColor bookmarkColour;
-    };
     explicit EditorScript(Form2& editor) : editor_(editor) { editor_.installEventFilter(this); }
     ~EditorScript() override { editor_.removeEventFilter(this); }
     void then(std::function<void(Form2&)> step) { steps_.push_back(std::move(step)); }
-    std::vector<Seen> seen;
-    int unscripted = 0;
+    // What each showing displayed: "caption #id", then "changed", "dupe-check", "bookmark" for the
+    // box ticked, the button shown, the button enabled, and the bookmark button's colour.
+    QStringList seen;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -43,10 +40,16 @@ protected:
 private:
     void answer() {
         Form2& e = editor_;
-        seen.push_back({e.Frame1->title(), e.Label6->text(), e.Check1->isChecked(),
-                        !e.Command5->isHidden(), e.Command3->isEnabled(), e.Command3BackColor()});
+        const QColor colour = e.Command3BackColor();
+        seen << QStringList{e.Frame1->title() + " #" + e.Label6->text(),
+                            e.Check1->isChecked() ? "changed" : "-",
+                            e.Command5->isHidden() ? "-" : "dupe-check",
+                            e.Command3->isEnabled() ? "bookmark" : "-",
+                            colour == Form2::BookmarkRed()    ? "red"
+                            : colour == Form2::BookmarkGrey() ? "grey"
+                                                              : "face"}
+                    .join(' ');
         if (steps_.empty()) {
-            ++unscripted;
             e.Command2->click();
             return;
         }
@@ -68,81 +71,29 @@ void Save(Form2& e) {
 void Cancel(Form2& e) {
     e.Command2->click();
 }
-void Fill(Form2& e, const char* name, const char* desc = "new") {
-    e.Text1->setText(name);
-    e.Text2->setText("Elf");
-    e.Text3->setText("1");
-    e.Text4->setText(desc);
-}
+using test::Fill;
 
-class EntryCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window = std::make_unique<Form1>(compendium.state(), dialogs);
-        script = std::make_unique<EditorScript>(window->editor());
-    }
-    int RowOf(const QString& name) const {
-        for (int r = 1; r < window->Grid1->rows(); ++r) {
-            if (window->Grid1->textMatrix(r, 1) == name) {
-                return r;
-            }
-        }
-        return -1;
-    }
+struct EntryCommandsTest : ::testing::Test, test::Window {
     void SelectRow(const QString& name) {
-        ASSERT_GT(RowOf(name), 0) << name.toStdString();
-        window->Grid1->setRow(RowOf(name));
+        ASSERT_GT(rowOf(name), 0) << name.toStdString();
+        w.Grid1->setRow(rowOf(name));
     }
     // Edits name's entry through the list's Edit with step.
     void Edit(const QString& name, std::function<void(Form2&)> step) {
         SelectRow(name);
-        script->then(std::move(step));
-        window->Command2->click();
+        script.then(std::move(step));
+        w.Command2->click();
     }
-    // The stored entry of id; a null name when there is none.
-    EntrySpec Read(qint64 id) {
-        Recordset& rs = *compendium.state().EntryRs;
-        rs.setIndex(u"id");
-        rs.seek(u"=", QVariant::fromValue<qlonglong>(id));
-        if (rs.noMatch()) {
-            return {};
-        }
-        return {rs.text(u"name"), rs.text(u"race-location"),       rs.text(u"date"),
-                rs.text(u"desc"), rs.field(u"details").toString(), rs.field(u"changed").toBool()};
-    }
-    int EntryCount() {
-        Recordset& rs = *compendium.state().EntryRs;
-        int n = 0;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            ++n;
-        }
-        return n;
-    }
-    qint64 IdAt(int row) const { return window->Grid1->textMatrix(row, 5).toLongLong(); }
-    qint64 Bookmark() { return compendium.state().OptionsRs->field(u"bookmark").toLongLong(); }
-    void SetBookmark(qint64 id) {
-        Recordset& options = *compendium.state().OptionsRs;
-        options.edit();
-        options.setField(u"bookmark", QVariant::fromValue<qlonglong>(id));
-        options.update();
-    }
-    // Fills the list, forgetting its beeps.
-    void Refresh() {
-        window->RefreshList();
-        dialogs.clear();
-    }
+    void SetBookmark(qint64 id) { setOption(u"bookmark", QVariant::fromValue<qlonglong>(id)); }
 
-    test::TempCompendium compendium;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Form1> window;
-    std::unique_ptr<EditorScript> script;
+    EditorScript script{w.editor()};
 };
 
 TEST_F(EntryCommandsTest, EditFillsTheEditorWritesTheTrimmedTextsAndReselectsTheRow) {
-    const qint64 id = compendium.add(Spec("Ann", "A sage", "Old notes", true));
-    compendium.add(Spec("Bob"));
+    const qint64 id = c.add(Spec("Ann", "A sage", "Old notes", true));
+    c.add(Spec("Bob"));
     SetBookmark(id);
-    Refresh();
+    refresh();
     Edit("Ann", [](Form2& e) {
         EXPECT_EQ(e.Text5->toPlainText(), QStringLiteral("Old notes"));
         e.Text1->setText(QStringLiteral("  Zoe  "));
@@ -150,22 +101,15 @@ TEST_F(EntryCommandsTest, EditFillsTheEditorWritesTheTrimmedTextsAndReselectsThe
         e.Text4->setText(QStringLiteral("A wise sage "));
         Save(e);
     });
-    ASSERT_EQ(script->seen.size(), 1u);
-    const auto& seen = script->seen[0];
-    EXPECT_EQ(seen.caption, QStringLiteral("Ann"));
-    EXPECT_EQ(seen.idLabel, QString::number(id));
-    EXPECT_TRUE(seen.changedBox);
-    EXPECT_FALSE(seen.dupeCheckShown);
-    EXPECT_TRUE(seen.bookmarkEnabled);
-    EXPECT_EQ(seen.bookmarkColour, Form2::BookmarkRed());
-    const EntrySpec s = Read(id);
+    EXPECT_EQ(script.seen, QStringList{"Ann #1 changed - bookmark red"});
+    const EntrySpec s = read(id);
     EXPECT_EQ(QStringList({s.name, s.raceLocation, s.date, s.desc}),
               QStringList({"Zoe", "Elf", "1067", "A wise sage"}));
     EXPECT_TRUE(s.changed);
     // The entry's row is selected again, at the top, in the name column.
-    EXPECT_EQ(window->Grid1->row(), RowOf("Zoe"));
-    EXPECT_EQ(window->Grid1->topRow(), RowOf("Zoe"));
-    EXPECT_EQ(window->Grid1->col(), 1);
+    EXPECT_EQ(w.Grid1->row(), rowOf("Zoe"));
+    EXPECT_EQ(w.Grid1->topRow(), rowOf("Zoe"));
+    EXPECT_EQ(w.Grid1->col(), 1);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
@@ -195,214 +139,167 @@ TEST_F(EntryCommandsTest, TheNotesStoredAfterAnEdit) {
          },
          QStringLiteral("y\u00A0z\u2028w")},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const qint64 id = compendium.add(Spec(c.name, "d", c.before));
-        Refresh();
-        Edit(c.name, [&](Form2& e) {
-            c.edit(e);
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        const qint64 id = c.add(Spec(k.name, "d", k.before));
+        refresh();
+        Edit(k.name, [&](Form2& e) {
+            k.edit(e);
             Save(e);
         });
-        EXPECT_EQ(Read(id).details, c.after);
-        EXPECT_TRUE(Read(id).changed);
+        EXPECT_EQ(read(id).details, k.after);
+        EXPECT_TRUE(read(id).changed);
     }
-    EXPECT_EQ(Read(4).date, longDate);
+    EXPECT_EQ(read(4).date, longDate);
 }
 
 // Save-Next on the last row, Gamma, opens it again.
 TEST_F(EntryCommandsTest, SaveNextWalksDownTheListOneRowPerSaveAndCancelEndsTheWalk) {
     for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"}) {
-        compendium.add(Spec(name));
+        c.add(Spec(name));
     }
-    Refresh();
+    refresh();
     SelectRow("Alpha");
     for (int i = 0; i < 4; ++i) {
-        script->then([i](Form2& e) {
+        script.then([i](Form2& e) {
             e.Text4->setText(QString::number(i));
             e.Command4->click();
         });
     }
-    script->then([](Form2& e) {
+    script.then([](Form2& e) {
         e.Text4->setText(QStringLiteral("not stored"));
         Cancel(e);
     });
-    window->Command2->click();
-    QStringList captions;
-    for (const auto& s : script->seen) {
-        captions << s.caption;
-    }
-    EXPECT_EQ(captions, QStringList({"Alpha", "Beta", "Delta", "Gamma", "Gamma"}));
-    EXPECT_EQ(QStringList({Read(1).desc, Read(2).desc, Read(3).desc, Read(4).desc}),
+    w.Command2->click();
+    EXPECT_EQ(script.seen.join(',').remove(QRegularExpression(" #\\d.*?(?=,|$)")),
+              "Alpha,Beta,Delta,Gamma,Gamma");
+    EXPECT_EQ(QStringList({read(1).desc, read(2).desc, read(3).desc, read(4).desc}),
               QStringList({"0", "1", "3", "2"}));
-    EXPECT_EQ(window->Grid1->row(), RowOf("Gamma"));
-    EXPECT_EQ(script->unscripted, 0);
-}
-
-TEST_F(EntryCommandsTest, AStaleNextMarkNeverMakesALaterPlainSaveWalkOn) {
-    compendium.add(Spec("Alpha"));
-    compendium.add(Spec("Beta"));
-    Refresh();
-    // Save-Next in an editor opened by Add, then Save-Next refused and cancelled in an Edit.
-    script->then([](Form2& e) {
-        Fill(e, "Aaron");
-        e.Command4->click();
-    });
-    window->Command1->click();
-    Edit("Alpha", [](Form2& e) {
-        e.Text4->clear();
-        e.Command4->click();
-        Cancel(e);
-    });
-    Edit("Alpha", Save);
-    EXPECT_EQ(script->seen.size(), 3u);  // the plain Save opened no further entry
-    EXPECT_EQ(script->unscripted, 0);
+    EXPECT_EQ(w.Grid1->row(), rowOf("Gamma"));
 }
 
 // A new entry the list's filter leaves out is stored all the same, and no row is selected.
 TEST_F(EntryCommandsTest, AddStoresANewEntryWithoutNotesAndSelectsItsRowIfListed) {
-    compendium.add(Spec("Zed"));
-    window->Combo1->setEditText(QStringLiteral("Elf"));
-    Refresh();
-    script->then([](Form2& e) {
+    c.add(Spec("Zed"));
+    w.Combo1->setEditText(QStringLiteral("Elf"));
+    refresh();
+    script.then([](Form2& e) {
         EXPECT_TRUE(e.Text1->text().isEmpty());
         EXPECT_TRUE(e.Text5->toPlainText().isEmpty());
         Fill(e, " Ann ");
         e.Text5->setPlainText(QStringLiteral("   "));
         Save(e);
     });
-    window->Command1->click();
-    ASSERT_EQ(script->seen.size(), 1u);
-    EXPECT_TRUE(script->seen[0].dupeCheckShown);
-    EXPECT_FALSE(script->seen[0].bookmarkEnabled);
-    EXPECT_TRUE(script->seen[0].idLabel.isEmpty());
-    const int r = RowOf("Ann");
+    w.Command1->click();
+    ASSERT_EQ(script.seen.size(), 1u);
+    EXPECT_EQ(script.seen[0].section(' ', -5, -2), "# - dupe-check -");
+    const int r = rowOf("Ann");
     ASSERT_GT(r, 0);
-    EXPECT_TRUE(Read(IdAt(r)).details.isEmpty());
-    EXPECT_TRUE(Read(IdAt(r)).changed);
-    EXPECT_EQ(window->Grid1->row(), r);
-    EXPECT_EQ(window->Grid1->topRow(), r);
-    EXPECT_EQ(window->Grid1->col(), 1);
-    script->then([](Form2& e) {
+    EXPECT_TRUE(read(idAt(r)).details.isEmpty());
+    EXPECT_TRUE(read(idAt(r)).changed);
+    EXPECT_EQ(w.Grid1->row(), r);
+    EXPECT_EQ(w.Grid1->topRow(), r);
+    EXPECT_EQ(w.Grid1->col(), 1);
+    script.then([](Form2& e) {
         Fill(e, "Grok");
         e.Text2->setText(QStringLiteral("Orc"));
         Save(e);
     });
-    window->Command1->click();
-    EXPECT_EQ(EntryCount(), 3);
-    EXPECT_EQ(RowOf("Grok"), -1);
-    EXPECT_EQ(window->Grid1->row(), 0);
-    EXPECT_EQ(window->Grid1->col(), 0);
+    w.Command1->click();
+    EXPECT_EQ(count(), 3);
+    EXPECT_EQ(rowOf("Grok"), -1);
+    EXPECT_EQ(w.Grid1->row(), 0);
+    EXPECT_EQ(w.Grid1->col(), 0);
 }
 
 TEST_F(EntryCommandsTest, CopyOpensANewEntryCheckedForDuplicatesWithTheBookmarkOff) {
-    const qint64 ann = compendium.add(Spec("Ann", "A sage", "Notes"));
+    const qint64 ann = c.add(Spec("Ann", "A sage", "Notes"));
     SetBookmark(ann);
-    Refresh();
+    refresh();
     // An Edit first, so that the editor holds an id, a ticked box and a red button.
     Edit("Ann", Cancel);
     SelectRow("Ann");
     dialogs.answer(Answer::No);
-    window->Command5->click();
-    EXPECT_EQ(script->seen.size(), 1u) << "No opens nothing";
+    w.Command5->click();
+    EXPECT_EQ(script.seen.size(), 1u) << "No opens nothing";
     SelectRow("Ann");
     dialogs.answer(Answer::Yes);
-    script->then([](Form2& e) {
+    script.then([](Form2& e) {
         Save(e);  // under the old name: refused
         EXPECT_TRUE(e.isVisible());
         e.Text1->setText(QStringLiteral("Ann II"));
         Save(e);
     });
-    window->Command5->click();
-    ASSERT_EQ(script->seen.size(), 2u);
-    const auto& copy = script->seen[1];
-    EXPECT_EQ(copy.caption, QStringLiteral("Ann"));
-    EXPECT_TRUE(copy.dupeCheckShown);
-    EXPECT_FALSE(copy.bookmarkEnabled);
-    EXPECT_TRUE(copy.idLabel.isEmpty());
-    EXPECT_FALSE(copy.changedBox);
-    const int r = RowOf("Ann II");
+    w.Command5->click();
+    ASSERT_EQ(script.seen.size(), 2u);
+    EXPECT_EQ(script.seen[1].section(' ', 0, 4), "Ann # - dupe-check -");
+    const int r = rowOf("Ann II");
     ASSERT_GT(r, 0);
-    EXPECT_NE(IdAt(r), ann);
-    EXPECT_EQ(Read(IdAt(r)).details, QStringLiteral("Notes"));
-    EXPECT_TRUE(Read(IdAt(r)).changed);
-    EXPECT_EQ(window->Grid1->row(), r);
-    EXPECT_EQ(Bookmark(), ann);
+    EXPECT_NE(idAt(r), ann);
+    EXPECT_EQ(read(idAt(r)).details, QStringLiteral("Notes"));
+    EXPECT_TRUE(read(idAt(r)).changed);
+    EXPECT_EQ(w.Grid1->row(), r);
+    EXPECT_EQ(bookmark(), ann);
     EXPECT_EQ(dialogs.messages().size(), 3u);  // two questions, one refusal
 }
 
 TEST_F(EntryCommandsTest, DeleteDeletesOnlyOnYes) {
-    const qint64 ann = compendium.add(Spec("Ann"));
-    compendium.add(Spec("Bob"));
-    Refresh();
+    const qint64 ann = c.add(Spec("Ann"));
+    c.add(Spec("Bob"));
+    refresh();
     for (const Answer a : {Answer::No, Answer::Yes}) {
         SelectRow("Ann");
         dialogs.answer(a);
-        window->Command3->click();
-        EXPECT_EQ(Read(ann).name.isNull(), a == Answer::Yes);
+        w.Command3->click();
+        EXPECT_EQ(read(ann).name.isNull(), a == Answer::Yes);
     }
-    EXPECT_EQ(RowOf("Ann"), -1);
-    EXPECT_GT(RowOf("Bob"), 0);
-    EXPECT_TRUE(script->seen.empty());
+    EXPECT_EQ(rowOf("Ann"), -1);
+    EXPECT_GT(rowOf("Bob"), 0);
+    EXPECT_TRUE(script.seen.empty());
 }
 
 TEST_F(EntryCommandsTest, WithoutASelectedEntryEditDeleteAndCopyAskForOne) {
-    compendium.add(Spec("Name"));
-    Refresh();
-    window->Grid1->setRow(0);
-    window->Command2->click();
-    window->Command3->click();
-    window->Command5->click();
+    c.add(Spec("Name"));
+    refresh();
+    w.Grid1->setRow(0);
+    w.Command2->click();
+    w.Command3->click();
+    w.Command5->click();
     SelectRow("Name");  // an entry named exactly "Name" counts as no selection
-    window->Command2->click();
-    EXPECT_TRUE(script->seen.empty());
+    w.Command2->click();
+    EXPECT_TRUE(script.seen.empty());
     EXPECT_EQ(dialogs.messages(),
               std::vector<QString>(4, QStringLiteral("Select a record first!")));
 }
 
-TEST_F(EntryCommandsTest, TheListsDoubleClickAndEnterRunEdit) {
-    compendium.add(Spec("Ann"));
-    Refresh();
-    SelectRow("Ann");
-    script->then(Cancel);
-    emit window->Grid1->dblClick();
-    SelectRow("Ann");
-    script->then(Cancel);
-    emit window->Grid1->keyPress(QStringLiteral("\r"));
-    ASSERT_EQ(script->seen.size(), 2u);
-    EXPECT_EQ(script->seen[1].caption, QStringLiteral("Ann"));
-}
-
 TEST_F(EntryCommandsTest, BookmarkFromTheEditorAndGoToBookmarkOpensThatEntry) {
-    compendium.add(Spec("Ann"));
-    const qint64 bob = compendium.add(Spec("Bob", "A smith", QString(), true));
-    Refresh();
+    c.add(Spec("Ann"));
+    const qint64 bob = c.add(Spec("Bob", "A smith", QString(), true));
+    refresh();
     Edit("Bob", [](Form2& e) {
         e.Command3->click();
         Cancel(e);
     });
-    EXPECT_EQ(Bookmark(), bob);
+    EXPECT_EQ(bookmark(), bob);
     Edit("Ann", Cancel);  // Ann's colour is what go-to-bookmark must reset
-    script->then([](Form2& e) {
+    script.then([](Form2& e) {
         e.Text4->setText(QStringLiteral("A master smith"));
         Save(e);
     });
-    window->mnuBookmark->trigger();
-    ASSERT_EQ(script->seen.size(), 3u);
-    const auto& opened = script->seen[2];
-    EXPECT_EQ(opened.idLabel, QString::number(bob));
-    EXPECT_EQ(opened.bookmarkColour, Form2::BookmarkRed());
-    EXPECT_FALSE(opened.dupeCheckShown);
-    EXPECT_FALSE(opened.changedBox) << "go-to-bookmark leaves it as Ann's Edit set it";
-    EXPECT_EQ(Read(bob).desc, QStringLiteral("A master smith"));
-    EXPECT_EQ(window->Grid1->row(), RowOf("Bob"));
+    w.mnuBookmark->trigger();
+    ASSERT_EQ(script.seen.size(), 3u);
+    // The changed box as Ann's Edit left it: go-to-bookmark does not set it.
+    EXPECT_EQ(script.seen[2], "Bob #2 - - bookmark red");
+    EXPECT_EQ(read(bob).desc, QStringLiteral("A master smith"));
+    EXPECT_EQ(w.Grid1->row(), rowOf("Bob"));
 }
 
 // A store refused (a name too long for the table, or an entry another program changed while it was
 // open here) keeps the editor open with the typing and stores nothing; a retry stores all.
 TEST_F(EntryCommandsTest, AStoreRefusedKeepsTheEditorOpenAndStoresNothing) {
-    const qint64 ann = compendium.add(Spec("Ann"));
-    const qint64 bob = compendium.add(Spec("Bob"));
-    Refresh();
+    const qint64 ann = c.add(Spec("Ann"));
+    const qint64 bob = c.add(Spec("Bob"));
+    refresh();
     const QString tooLong(30, QLatin1Char('n'));
     std::vector<bool> openAfterFailure;
     Edit("Ann", [&](Form2& e) {
@@ -413,22 +310,16 @@ TEST_F(EntryCommandsTest, AStoreRefusedKeepsTheEditorOpenAndStoresNothing) {
         e.Text1->setText(QStringLiteral("Anne"));
         Save(e);
     });
-    script->then([&](Form2& e) {
+    script.then([&](Form2& e) {
         Fill(e, "");
         e.Text1->setText(tooLong);
         Save(e);
         openAfterFailure.push_back(e.isVisible());
         Cancel(e);
     });
-    window->Command1->click();
+    w.Command1->click();
     Edit("Bob", [&](Form2& e) {
-        auto other = AppState::Open(compendium.dir());
-        other->EntryRs->setIndex(u"id");
-        other->EntryRs->seek(u"=", QVariant::fromValue<qlonglong>(bob));
-        other->EntryRs->edit();
-        other->EntryRs->setField(u"desc", QStringLiteral("Theirs"));
-        other->EntryRs->update();
-        other->Close();
+        editElsewhere(bob, u"desc", "Theirs");
         e.Text4->setText(QStringLiteral("Mine"));
         Save(e);
         openAfterFailure.push_back(e.isVisible() && e.Text4->text() == QStringLiteral("Mine"));
@@ -437,28 +328,35 @@ TEST_F(EntryCommandsTest, AStoreRefusedKeepsTheEditorOpenAndStoresNothing) {
     EXPECT_EQ(openAfterFailure, (std::vector<bool>{true, true, true}));
     ASSERT_EQ(dialogs.messages().size(), 3u);
     EXPECT_TRUE(dialogs.messages()[0].contains(QStringLiteral("name"), Qt::CaseInsensitive));
-    EXPECT_EQ(Read(ann).name, QStringLiteral("Anne"));
-    EXPECT_EQ(Read(ann).desc, QStringLiteral("changed"));
-    EXPECT_EQ(Read(bob).desc, QStringLiteral("Theirs"));
-    EXPECT_EQ(EntryCount(), 2);  // the failed Add left nothing
+    EXPECT_EQ(read(ann).name, QStringLiteral("Anne"));
+    EXPECT_EQ(read(ann).desc, QStringLiteral("changed"));
+    EXPECT_EQ(read(bob).desc, QStringLiteral("Theirs"));
+    EXPECT_EQ(count(), 2);  // the failed Add left nothing
 }
 
-TEST_F(EntryCommandsTest, OnAReadOnlyCompendiumEveryWritingCommandSaysSoAndOpensNothing) {
-    compendium.add(Spec("Ann"));
-    auto readOnly = AppState::Open(compendium.dir(), Database::Access::ReadOnly);
+// Every writing command, the publications included, refuses a read-only compendium before it asks
+// or opens anything.
+TEST_F(EntryCommandsTest, OnAReadOnlyCompendiumEveryWritingCommandSaysSoAndDoesNothing) {
+    c.add(Spec("Ann", "d", QString(), true));
+    const QStringList files = QDir(c.state().ReportsDir()).entryList(QDir::Files);
+    auto readOnly = AppState::Open(c.dir(), Database::Access::ReadOnly);
     Form1 view(*readOnly, dialogs);
     view.RefreshList();
     view.Grid1->setRow(1);
     EditorScript viewScript(view.editor());
     dialogs.clear();
-    for (QPushButton* command : {view.Command1, view.Command2, view.Command3, view.Command5}) {
+    for (QPushButton* command : {view.Command1, view.Command2, view.Command3, view.Command5,
+                                 view.Command4, view.Command6}) {
         command->click();
     }
     view.mnuBookmark->trigger();
+    view.mnualpha_Click();
     EXPECT_TRUE(viewScript.seen.empty()) << "no editor opens";
     EXPECT_EQ(dialogs.messages(),
-              std::vector<QString>(5, Database::readOnlyMessage(readOnly->DatabasePath())));
-    EXPECT_EQ(EntryCount(), 1);
+              std::vector<QString>(8, Database::readOnlyMessage(readOnly->DatabasePath())));
+    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(changedIds(), std::vector<qint64>{1});
+    EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), files);
 }
 
 }  // namespace

@@ -3,22 +3,15 @@
 // notes mark-up aids, each replacing the notes' selection as typing would.
 #include <gtest/gtest.h>
 
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {
 
-using test::WhenModal;
+using test::Fill;
 
 class Form2Test : public ::testing::Test {
 protected:
-    void Fill(const QString& name, const QString& race = "Elf", const QString& date = "1066",
-              const QString& desc = "A sage") {
-        editor.Text1->setText(name);
-        editor.Text2->setText(race);
-        editor.Text3->setText(date);
-        editor.Text4->setText(desc);
-    }
     // Notes text with [start, end) selected.
     void SetNotes(const QString& text, int start, int end) {
         editor.Text5->setPlainText(text);
@@ -28,36 +21,20 @@ protected:
         editor.Text5->setTextCursor(c);
     }
     QString Notes() const { return editor.Text5->toPlainText(); }
-    // Runs action while the editor is shown, with the focus on the name box, then cancels.
+    // Runs action while the editor is shown, with the focus on the name box, then closes it.
     void WhileShown(const std::function<void()>& action) {
-        WhenModal([&](QWidget*) {
-            editor.Text1->setFocus();
-            action();
-            editor.Command2->click();
-        });
-        editor.exec();
+        test::InModal([&] { editor.exec(); },
+                      [&](QWidget*) { editor.Text1->setFocus(), action(); });
     }
     // Runs step in the select-from-list dialog that trigger shows, in the shown editor.
     void InList(QAction* trigger, const std::function<void(SLIST1&)>& step) {
         WhileShown([&] {
-            WhenModal([&](QWidget*) {
-                step(editor.SelectList());
-                if (editor.SelectList().isVisible()) {
-                    ADD_FAILURE() << "the list is still open";
-                    editor.SelectList().close();
-                }
-            });
-            trigger->trigger();
+            test::InModal([&] { trigger->trigger(); },
+                          [&](QWidget*) { step(editor.SelectList()); });
         });
     }
     qint64 Add(const char* name, const char* race, const char* desc) {
         return compendium.add({name, race, "1066", desc, QString(), false});
-    }
-    void CloseIfOpen() {
-        if (editor.isVisible()) {
-            ADD_FAILURE() << "the editor is still open";
-            editor.Command2->click();
-        }
     }
     qlonglong Bookmark() { return compendium.state().OptionsRs->field(u"bookmark").toLongLong(); }
 
@@ -78,19 +55,17 @@ TEST_F(Form2Test, SaveRefusesTheFirstBlankFieldInOrderAndStaysOpen) {
         {"Ann", "Elf", "1066", "    ", "Enter a description!"},
     };
     std::vector<QString> expected;
-    WhenModal([&](QWidget*) {
-        for (const auto& c : cases) {
-            Fill(c.name, c.race, c.date, c.desc);
-            editor.Command1->click();
-            EXPECT_TRUE(editor.isVisible()) << c.message;
-            expected.push_back(c.message);
-        }
-        Fill("\t", "\t", "\t", "\t");
-        editor.Text5->setPlainText("   ");
-        editor.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  for (const auto& c : cases) {
+                      Fill(editor, c.name, c.race, c.date, c.desc);
+                      editor.Command1->click();
+                      EXPECT_TRUE(editor.isVisible()) << c.message;
+                      expected.push_back(c.message);
+                  }
+                  Fill(editor, "\t", "\t", "\t", "\t");
+                  editor.Text5->setPlainText("   ");
+                  editor.Command1->click();
+              }));
     EXPECT_EQ(editor.Tag, QStringLiteral("save"));
     EXPECT_EQ(dialogs.messages(), expected);
 }
@@ -130,8 +105,8 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QString result = "open";
-        WhenModal([&](QWidget*) {
-            Fill("Ann");
+        test::Exec(editor, [&] {
+            Fill(editor, "Ann");
             editor.Text5->setPlainText("line");
             editor.Text5->moveCursor(QTextCursor::End);
             c.press(editor);
@@ -144,28 +119,24 @@ TEST_F(Form2Test, TheKeysAndButtonsOfTheEditor) {
                                                         : "next";
             }
         });
-        editor.exec();
         EXPECT_EQ(result, c.result);
     }
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(Form2Test, ARefusedSaveNextKeepsTheMarkUntilTheEditorIsOpenedAgain) {
-    WhenModal([&](QWidget*) {
-        Fill("Ann", "");
-        editor.Command4->click();
-        editor.Command2->click();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(editor, [&] {
+                  Fill(editor, "Ann", "");
+                  editor.Command4->click();
+                  editor.Command2->click();
+              }));
     EXPECT_EQ(editor.Command4Tag, QStringLiteral("next"));
     // The next opening starts without it, so its plain Save does not walk on.
-    WhenModal([&](QWidget*) {
-        EXPECT_TRUE(editor.Command4Tag.isEmpty());
-        editor.Text2->setText(QStringLiteral("Elf"));
-        editor.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  EXPECT_TRUE(editor.Command4Tag.isEmpty());
+                  editor.Text2->setText(QStringLiteral("Elf"));
+                  editor.Command1->click();
+              }));
     EXPECT_TRUE(editor.Command4Tag.isEmpty());
 }
 
@@ -175,25 +146,21 @@ TEST_F(Form2Test, DuplicateNamesAreLookedUpTrimmedInAnyCase) {
     Add("Dragon", "Wyrm", "A great wyrm");
     std::vector<bool> open;
     editor.Command5->show();
-    WhenModal([&](QWidget*) {
-        for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
-            Fill(name);
-            editor.Command1->click();
-            open.push_back(editor.isVisible());
-        }
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  for (const char* name : {" Dragon ", "DRAGON", "Dragonet"}) {
+                      Fill(editor, name);
+                      editor.Command1->click();
+                      open.push_back(editor.isVisible());
+                  }
+              }));
     EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     editor.Command5->hide();
-    WhenModal([&](QWidget*) {
-        Fill("Dragon");
-        editor.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(editor, [&] {
+                  Fill(editor, "Dragon");
+                  editor.Command1->click();
+              }));
     EXPECT_EQ(dialogs.messages().size(), 2u);
 
     WhileShown([&] {
@@ -252,11 +219,10 @@ TEST_F(Form2Test, TheLimitsTheRacePickAndCtrlA) {
 TEST_F(Form2Test, TheCloseBoxKeepsTheWindowItsTypingAndItsRaceList) {
     editor.Combo1->addItem(QStringLiteral("Elf"));
     QPointer<Form2> alive(&editor);
-    WhenModal([&](QWidget* shown) {
-        Fill("Ann");
-        shown->close();
-    });
-    EXPECT_EQ(editor.exec(), QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(editor, [&] {
+                  Fill(editor, "Ann");
+                  editor.close();
+              }));
     ASSERT_TRUE(alive);
     EXPECT_EQ(editor.Combo1->count(), 1);
     EXPECT_EQ(editor.Text1->text(), QStringLiteral("Ann"));

@@ -2,12 +2,11 @@
 // the tag, Upload without a file, the close box, and where each showing starts.
 #include <gtest/gtest.h>
 
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {
 
-using test::WhenModal;
 using test::WriteAll;
 
 // The folders Dir1 shows, as paths, from the top.
@@ -59,19 +58,8 @@ protected:
     // Shows the picker as the upload command does and runs step while it is up.
     QString Show(const std::function<void(Form3&)>& step) {
         picker.PrepareToShow();
-        bool ran = false;
-        WhenModal([&](QWidget* modal) {
-            ran = true;
-            EXPECT_EQ(modal, &picker);
-            step(picker);
-            if (picker.isVisible()) {
-                ADD_FAILURE() << "the picker is still open after the step";
-                picker.Command2_Click();
-            }
-        });
-        picker.exec();
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(picker.isVisible());
+        EXPECT_FALSE(test::InModal([&] { picker.exec(); }, [&](QWidget*) { step(picker); }))
+            << "the picker is still open after the step";
         return picker.Tag;
     }
 
@@ -193,7 +181,7 @@ TEST_F(Form3Test, TheFileEachWayOfClosingHandsBack) {
         });
         EXPECT_EQ(result, QString(c.result).replace("~", home_));
     }
-    EXPECT_EQ(dialogs_.messages(), std::vector<QString>{"Select a CSV file first."});
+    EXPECT_EQ(dialogs_.messages().size(), 1u) << "Upload with no file says so";
 }
 
 TEST_F(Form3Test, EachShowingStartsInTheFolderOfTheLastUpload) {
@@ -221,87 +209,55 @@ TEST_F(Form3Test, EachShowingStartsInTheFolderOfTheLastUpload) {
     });
 }
 
-// The Upload CSV menu item of the main window, from the picker to the refreshed list.
-class Form1UploadTest : public Form3Test {
-protected:
-    void SetUp() override {
-        Form3Test::SetUp();
-        c_.add({"Existing", "Elf", "1", "d", QString(), false});
-        w_ = std::make_unique<Form1>(c_.state(), dialogs_);
-        w_->setEndProgram([] {});
-        w_->RefreshList();
-        w_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w_.get()));
-        dialogs_.clear();
-    }
-
-    // Chooses Upload CSV and, in the picker, runs step.
-    void Upload(const std::function<void(Form3&)>& step) {
-        bool ran = false;
-        WhenModal([&](QWidget* modal) {
-            ran = true;
-            auto* picker = qobject_cast<Form3*>(modal);
-            ASSERT_NE(picker, nullptr);
-            step(*picker);
-            if (picker->isVisible()) {
-                ADD_FAILURE() << "the picker is still open after the step";
-                picker->Command2_Click();
-            }
-        });
-        w_->mnuupload->trigger();
-        EXPECT_TRUE(ran);
-    }
-
-    std::vector<QString> Listed() const {
-        std::vector<QString> names;
-        for (int r = 1; r < w_->Grid1->rows(); ++r) {
-            names.push_back(w_->Grid1->textMatrix(r, 1));
-        }
-        return names;
-    }
-
-    std::unique_ptr<Form1> w_;
-};
-
-// Each upload: the picker's file into the compendium, the boxes (one per cut and a closing one)
-// with the hourglass down, and one refresh of the list, unless the file could not be read.
-TEST_F(Form1UploadTest, TheUploadCommandFromThePickerToTheRefreshedList) {
-    const auto upload = [&](const QString& file, bool remove = false) {
-        dialogs_.clear();
-        Upload([&](Form3& p) {
-            p.SetDirPath(QFileInfo(file).absolutePath());
-            SelectFile(p, QFileInfo(file).fileName());
-            if (remove) {
-                QFile::remove(file);
-            }
-            p.Command1_Click();
-        });
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+// The Upload CSV menu item of the main window, from the picker to the refreshed list: the boxes
+// (one per cut and a closing one) come with the hourglass down, and the list is refreshed once,
+// unless the file could not be read.
+TEST(Form1Upload, TheUploadCommandFromThePickerToTheRefreshedList) {
+    const struct {
+        const char* name;
+        QByteArray csv;
+        bool gone;
+        size_t boxes;
+        int refreshes;
+        std::vector<QString> listed;
+    } cases[] = {
+        {"a file gone", "1,Zara,Elf,1,d,n\r\n", true, 1, 0, {"Existing"}},
+        {"a record cut short",
+         "1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n",
+         false,
+         1,
+         1,
+         {"Existing", "Zara"}},
+        {"a name cut",
+         "ID,Name,Race,Date,Desc,Notes\r\n2,Bartholomew Ironsides the Third,Dwarf,2,e,\r\n",
+         false,
+         2,
+         1,
+         {"Bartholomew Ironsides the", "Existing", "Zara"}},
     };
-    upload(home_ + "/b.csv", true);
-    EXPECT_EQ(dialogs_.shown().size(), 1u) << "a message, and no refresh";
-    EXPECT_FALSE(QFile::exists(home_ + "/TavriUploadLog.txt"));
-    EXPECT_EQ(Listed(), std::vector<QString>{"Existing"});
-
-    WriteAll(home_ + "/c.Csv", "1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n");
-    upload(home_ + "/c.Csv");
-    EXPECT_EQ(dialogs_.beeps(), 1) << "one refresh";
-    EXPECT_EQ(Listed(), (std::vector<QString>{"Existing", "Zara"})) << "only the whole record";
-
-    WriteAll(home_ + "/Uploads/world.csv",
-             "ID,Name,Race,Date,Desc,Notes\r\n2,Bartholomew Ironsides the Third,Dwarf,2,e,\r\n");
-    upload(home_ + "/Uploads/world.csv");
-    EXPECT_EQ(dialogs_.messages().size(), 2u) << "the cut and the closing box";
-    EXPECT_EQ(Listed(), (std::vector<QString>{"Bartholomew Ironsides the", "Existing", "Zara"}));
-
+    test::Window x;
+    x.c.add({"Existing", "Elf", "1", "d", QString(), false});
+    x.refresh();
+    x.show();
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        x.dialogs.clear();
+        x.upload(k.csv, k.gone);
+        EXPECT_EQ(x.dialogs.messages().size(), k.boxes);
+        EXPECT_EQ(x.dialogs.beeps(), k.refreshes);
+        EXPECT_EQ(x.names(), k.listed);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+        EXPECT_EQ(QFile::exists(x.c.dir() + "TavriUploadLog.txt"), !k.gone) << "no log of no run";
+    }
     // The same picker, back in the folder of the last upload; Close ends the command quietly.
-    dialogs_.clear();
-    Upload([&](Form3& p) {
-        EXPECT_EQ(p.DirPath(), home_ + "/Uploads");
-        SelectFile(p, "world.csv");
-        p.Command2_Click();
-    });
-    EXPECT_TRUE(dialogs_.shown().empty());
+    x.dialogs.clear();
+    test::InModal([&] { x.w.mnuupload->trigger(); },
+                  [&](QWidget* shown) {
+                      auto& p = *qobject_cast<Form3*>(shown);
+                      EXPECT_EQ(p.DirPath() + "/", x.c.dir());
+                      p.Command2_Click();
+                  });
+    EXPECT_TRUE(x.dialogs.shown().empty());
 }
 
 }  // namespace tavri

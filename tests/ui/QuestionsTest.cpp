@@ -1,11 +1,9 @@
 // Every message box and input box the windows show: its text, title, buttons, icon and default
-// answer, one row each, each row driving the real main window until its box appears. Which
-// answer then does what is left to the windows' own tests.
+// answer, one row each, each row driving the real main window until its box appears. This is the
+// one place for the boxes' texts; which answer then does what is left to the windows' own tests.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {
@@ -13,57 +11,15 @@ namespace {
 using Kind = ScriptedDialogs::Shown::Kind;
 
 // A compendium of Ann and Bob under the main window, made afresh for each row.
-struct World {
+struct World : test::Window {
     World() {
         ann = c.add({"Ann", "Elf", "1066", "A sage", QString(), false});
         c.add({"Bob", "Orc", "1066", "A smith", QString(), false});
-        w = std::make_unique<Form1>(c.state(), dialogs);
-        w->setEndProgram([] {});
-        w->RefreshList();
-        dialogs.clear();
+        refresh();
     }
-    // Selects the row of name ("" for none), answers the next question No when told, and
-    // clicks or triggers control.
-    void press(QObject* control, const QString& name = "Ann", bool answerNo = false) {
-        w->Grid1->setRow(0);
-        for (int r = 1; r < w->Grid1->rows(); ++r) {
-            if (w->Grid1->textMatrix(r, 1) == name) {
-                w->Grid1->setRow(r);
-            }
-        }
-        if (answerNo) {
-            dialogs.answer(Answer::No);
-        }
-        if (auto* button = qobject_cast<QPushButton*>(control)) {
-            button->click();
-        } else {
-            qobject_cast<QAction*>(control)->trigger();
-        }
-    }
-    // Runs step in the modal window the control shows, then closes it if step left it open.
-    void inModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
-        test::WhenModal([step](QWidget* shown) {
-            if (shown == nullptr) {
-                ADD_FAILURE() << "no window shown";
-                return;
-            }
-            step(shown);
-            if (shown->isVisible()) {
-                shown->close();
-            }
-        });
-        open();
-    }
-    void inEditor(QPushButton* command, const std::function<void(Form2&)>& step) {
-        inModal([&] { press(command); }, [&](QWidget*) { step(w->editor()); });
-    }
-    void inAdd(const std::function<void(Form2&)>& step) { inEditor(w->Command1, step); }
     void newEntry(const char* name, QPushButton* Form2::*button) {
         inAdd([&](Form2& e) {
-            e.Text1->setText(name);
-            e.Text2->setText("Elf");
-            e.Text3->setText("1");
-            e.Text4->setText("d");
+            test::Fill(e, name);
             (e.*button)->click();
         });
     }
@@ -77,45 +33,20 @@ struct World {
     // The entry-link list of an Add's editor.
     void inEntryList(const std::function<void(SLIST1&)>& step) {
         inAdd([&](Form2& e) {
-            inModal([&] { e.mnureclink->trigger(); },
-                    [&](QWidget* shown) { step(*qobject_cast<SLIST1*>(shown)); });
+            test::InModal([&] { e.mnureclink->trigger(); },
+                          [&](QWidget* shown) { step(*qobject_cast<SLIST1*>(shown)); });
         });
     }
-    // Goes to name, in the compendium's folder, in the CSV picker and uploads it there.
-    void pick(const QString& name, bool gone = false) {
-        inModal([&] { press(w->mnuupload); },
-                [&](QWidget* shown) {
-                    auto& p = *qobject_cast<Form3*>(shown);
-                    p.Text1->setText(c.dir() + name);
-                    QTest::keyClick(p.Text1, Qt::Key_Return);
-                    if (gone) {
-                        QFile::remove(c.dir() + name);
-                    }
-                    p.Command1_Click();
-                });
+    void inEdit(const std::function<void()>& meanwhile) {
+        inEditor(w.Command2, [&](Form2& e) {
+            meanwhile();
+            e.Command1->click();
+        });
     }
-    void upload(const QByteArray& csv, bool gone = false) {
-        test::WriteAll(c.dir() + "up.csv", csv);
-        pick("up.csv", gone);
+    void deadLink() { editElsewhere(ann, u"details", "See <a href=\"G99.htm\">him</a>."); }
+    void removeAnn() {
+        elsewhere(ann, [](Recordset& rs) { rs.remove(); });
     }
-    // Another program's change to Ann.
-    void elsewhere(const std::function<void(Recordset&)>& change) {
-        auto other = AppState::Open(c.dir());
-        other->EntryRs->setIndex(u"id");
-        other->EntryRs->seek(u"=", QVariant::fromValue<qlonglong>(ann));
-        change(*other->EntryRs);
-        other->Close();
-    }
-    void editElsewhere(Recordset& rs, QStringView field = u"desc",
-                       const QString& value = QStringLiteral("Theirs")) {
-        rs.edit();
-        rs.setField(field, value);
-        rs.update();
-    }
-
-    test::TempCompendium c;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Form1> w;
     qint64 ann = 0;
 };
 
@@ -130,17 +61,16 @@ struct Box {
     const char* holding = nullptr;  // for an input box, the text it starts with
 };
 
-// What a box shows, comparable and printable: an input box's buttons, icon and default count
-// as 0 and only it holds a starting text.
-using Seen = std::tuple<std::string, std::string, int, int, int, std::string>;
-Seen Describe(const QString& text, const QString& title, const Box& b, bool input,
-              const QString& holding) {
-    if (input) {
-        return {"input: " + text.toStdString(), title.toStdString(), 0, 0, 0,
-                holding.toStdString()};
-    }
-    return {text.toStdString(),       title.toStdString(),           static_cast<int>(b.buttons),
-            static_cast<int>(b.icon), static_cast<int>(b.byDefault), "-"};
+// A box as one comparable line: its text and title, then a message box's buttons, icon and
+// default answer, or the text an input box starts with.
+std::string Describe(bool input, const QString& text, const QString& title, MessageButtons buttons,
+                     MessageIcon icon, Answer byDefault, const QString& holding) {
+    const QString rest = input ? "input holding \"" + holding + "\""
+                               : QString("buttons %1, icon %2, default %3")
+                                     .arg(static_cast<int>(buttons))
+                                     .arg(static_cast<int>(icon))
+                                     .arg(static_cast<int>(byDefault));
+    return QStringList{text, title, rest}.join(" | ").toStdString();
 }
 
 struct Row {
@@ -156,199 +86,118 @@ constexpr auto Ok = MessageButtons::Ok;
 constexpr auto None = MessageIcon::None, Info = MessageIcon::Information,
                Question = MessageIcon::Question, Warning = MessageIcon::Warning,
                Critical = MessageIcon::Critical;
+constexpr auto Yes = Answer::Yes, No = Answer::No;
 const QByteArray kTwoCuts =
     "ID,Name,Race,Date,Desc,Notes\r\n1,Bartholomew Ironsides the Third,Dwarf,2,e,\r\n"
     "2,Cornelius Fitzwilliam the Bold,Elf,1,d,n\r\n";
 
+// clang-format off
 const Row kRows[] = {
     // The main window's entry commands.
-    {"edit with no row selected",
-     [](World& x) { x.press(x.w->Command2, ""); },
+    {"edit with no row selected", [](World& x) { x.press(x.w.Command2, ""); },
      {"Select a record first!", Plain}},
-    {"edit of an entry deleted elsewhere",
-     [](World& x) {
-         x.elsewhere([](Recordset& rs) { rs.remove(); });
-         x.press(x.w->Command2);
-     },
+    {"edit of an entry deleted elsewhere", [](World& x) { x.removeAnn(), x.press(x.w.Command2); },
      {"The selected entry no longer exists.", App}},
-    {"delete",
-     [](World& x) { x.press(x.w->Command3, "Ann", true); },
-     {"Delete Ann, are you sure?", App, YesNo, Question, Answer::No}},
-    {"copy",
-     [](World& x) { x.press(x.w->Command5, "Ann", true); },
-     {"Copy record Ann?", App, YesNo, Question, Answer::Yes}},
-    {"go to bookmark with none",
-     [](World& x) { x.press(x.w->mnuBookmark); },
+    {"delete", [](World& x) { x.press(x.w.Command3, "Ann", true); },
+     {"Delete Ann, are you sure?", App, YesNo, Question, No}},
+    {"copy", [](World& x) { x.press(x.w.Command5, "Ann", true); },
+     {"Copy record Ann?", App, YesNo, Question, Yes}},
+    {"go to bookmark with none", [](World& x) { x.press(x.w.mnuBookmark); },
      {"No entry is bookmarked.", App}},
     {"go to a bookmark deleted",
-     [](World& x) {
-         Recordset& options = *x.c.state().OptionsRs;
-         options.edit();
-         options.setField(u"bookmark", x.ann + 1000);
-         options.update();
-         x.press(x.w->mnuBookmark);
-     },
+     [](World& x) { x.setOption(u"bookmark", x.ann + 1000), x.press(x.w.mnuBookmark); },
      {"The bookmarked entry no longer exists.", App}},
     {"a writing command on a read-only compendium",
      [](World& x) {
          auto readOnly = AppState::Open(x.c.dir(), Database::Access::ReadOnly);
-         Form1 view(*readOnly, x.dialogs);
-         x.dialogs.clear();
-         view.Command1->click();
+         Form1(*readOnly, x.dialogs).Command1->click();
      },
      {"{readonly}", App}},
     {"save over another program's change",
-     [](World& x) {
-         x.inEditor(x.w->Command2, [&](Form2& e) {
-             x.elsewhere([&](Recordset& rs) { x.editElsewhere(rs); });
-             e.Command1->click();
-         });
-     },
+     [](World& x) { x.inEdit([&] { x.editElsewhere(x.ann, u"desc", "Theirs"); }); },
      {"Another program changed Ann while it was open here, so nothing was saved. Cancel to see "
-      "its new text, then edit it again.",
-      Plain, Ok, Critical}},
-    {"save of an entry deleted meanwhile",
-     [](World& x) {
-         x.inEditor(x.w->Command2, [&](Form2& e) {
-             x.elsewhere([](Recordset& rs) { rs.remove(); });
-             e.Command1->click();
-         });
-     },
+      "its new text, then edit it again.", Plain, Ok, Critical}},
+    {"save of an entry deleted meanwhile", [](World& x) { x.inEdit([&] { x.removeAnn(); }); },
      {"The entry being edited no longer exists; nothing was stored.", Plain, Ok, Critical}},
     // The editor.
-    {"save with a blank field",
-     [](World& x) { x.inAdd([](Form2& e) { e.Command1->click(); }); },
+    {"save with a blank field", [](World& x) { x.inAdd([](Form2& e) { e.Command1->click(); }); },
      {"Enter a name!", Plain}},
     {"save of a new entry under a name taken",
      [](World& x) { x.newEntry("ann ", &Form2::Command1); },
      {"ann  already exists (A sage)", Plain}},
-    {"DupeCheck",
-     [](World& x) { x.newEntry("Ann", &Form2::Command5); },
+    {"DupeCheck", [](World& x) { x.newEntry("Ann", &Form2::Command5); },
      {"Ann already exists!", Plain}},
     {"browse for an image with none",
      [](World& x) { x.inAdd([](Form2& e) { e.mnuimagefile->trigger(); }); },
      {"You have no images. Copy images in .JPG or .GIF format into the folder "
-      "{dir}Reports/images/ and try again.",
-      App, Ok, Info}},
-    {"link selected naming no entry",
-     [](World& x) { x.linkSelected("zz"); },
+      "{dir}Reports/images/ and try again.", App, Ok, Info}},
+    {"link selected naming no entry", [](World& x) { x.linkSelected("zz"); },
      {"No match for zz", Plain}},
-    {"link selected naming an entry",
-     [](World& x) { x.linkSelected("an"); },
-     {"Article Ann found, link to it?", App, YesNo, Question, Answer::Yes}},
+    {"link selected naming an entry", [](World& x) { x.linkSelected("an"); },
+     {"Article Ann found, link to it?", App, YesNo, Question, Yes}},
     // The select-from-list dialog, as the link to another entry shows it.
     {"OK with no entry chosen",
      [](World& x) { x.inEntryList([](SLIST1& l) { l.Command1->click(); }); },
      {"No items selected", Plain}},
     {"OK with two entries chosen",
-     [](World& x) {
-         x.inEntryList([](SLIST1& l) {
-             l.Command3->click();
-             l.Command1->click();
-         });
-     },
+     [](World& x) { x.inEntryList([](SLIST1& l) { l.Command3->click(), l.Command1->click(); }); },
      {"Too many items selected; limit is 1", Plain}},
-    {"Match Mark",
-     [](World& x) { x.inEntryList([](SLIST1& l) { l.Command5->click(); }); },
+    {"Match Mark", [](World& x) { x.inEntryList([](SLIST1& l) { l.Command5->click(); }); },
      {"Select all entries containing this string", Plain, Ok, None, Answer::Ok, ""}},
     // The CSV picker and the upload.
-    {"Upload with no file chosen",
-     [](World& x) { x.pick(""); },
+    {"Upload with no file chosen", [](World& x) { x.pick(""); },
      {"Select a CSV file first.", Plain}},
-    {"a path to nowhere",
-     [](World& x) { x.pick("nowhere"); },
-     {"There is no folder or file {dir}nowhere.", Plain},
-     0},
-    {"a name cut, more to come",
-     [](World& x) { x.upload(kTwoCuts); },
-     {"Truncation: Bartholomew Ironsides the", Plain, SkipRest},
-     0},
-    {"the last name cut",
-     [](World& x) { x.upload(kTwoCuts); },
-     {"Truncation: Cornelius Fitzwilliam the", Plain},
-     1},
-    {"an upload done",
-     [](World& x) { x.upload(kTwoCuts); },
+    {"a path to nowhere", [](World& x) { x.pick("nowhere"); },
+     {"There is no folder or file {dir}nowhere.", Plain}, 0},
+    {"a name cut, more to come", [](World& x) { x.upload(kTwoCuts); },
+     {"Truncation: Bartholomew Ironsides the", Plain, SkipRest}, 0},
+    {"the last name cut", [](World& x) { x.upload(kTwoCuts); },
+     {"Truncation: Cornelius Fitzwilliam the", Plain}, 1},
+    {"an upload done", [](World& x) { x.upload(kTwoCuts); },
      {"File successfully uploaded, 2 records added\n2 names were cut to 25 characters.", App, Ok,
       Info}},
-    {"an upload cut short",
-     [](World& x) { x.upload("1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n"); },
+    {"an upload cut short", [](World& x) { x.upload("1,Zara,Elf,1,d,n\r\n2,Yann,Orc\r\n"); },
      {"The file ends in the middle of the record that begins on line 2: it has 3 of its 6 "
-      "values, so it was not added.\nFile uploaded, 1 records added",
-      App, Ok, Warning}},
-    {"an upload of a file gone",
-     [](World& x) { x.upload(kTwoCuts, true); },
+      "values, so it was not added.\nFile uploaded, 1 records added", App, Ok, Warning}},
+    {"an upload of a file gone", [](World& x) { x.upload(kTwoCuts, true); },
      {"Cannot read {dir}up.csv: No such file or directory.", Plain, Ok, Critical}},
     // Options.
-    {"options: the name",
-     [](World& x) { x.press(x.w->mnuOptions); },
-     {"Tavri Name", App, Ok, None, Answer::Ok, "New Campaign"},
-     0},
-    {"options: the background",
-     [](World& x) { x.press(x.w->mnuOptions); },
-     {"Background Colour", Plain, Ok, None, Answer::Ok, ""},
-     1},
-    {"options: the ink",
-     [](World& x) { x.press(x.w->mnuOptions); },
-     {"Ink Colour", Plain, Ok, None, Answer::Ok, ""},
-     2},
-    {"options: the links",
-     [](World& x) { x.press(x.w->mnuOptions); },
-     {"Link Colour", Plain, Ok, None, Answer::Ok, ""},
-     3},
+    {"options: the name", [](World& x) { x.press(x.w.mnuOptions); },
+     {"Tavri Name", App, Ok, None, Answer::Ok, "New Campaign"}, 0},
+    {"options: the background", [](World& x) { x.press(x.w.mnuOptions); },
+     {"Background Colour", Plain, Ok, None, Answer::Ok, ""}, 1},
+    {"options: the ink", [](World& x) { x.press(x.w.mnuOptions); },
+     {"Ink Colour", Plain, Ok, None, Answer::Ok, ""}, 2},
+    {"options: the links", [](World& x) { x.press(x.w.mnuOptions); },
+     {"Link Colour", Plain, Ok, None, Answer::Ok, ""}, 3},
     // Publishing.
-    {"publish everything",
-     [](World& x) { x.press(x.w->Command4, "", true); },
-     {"Are you sure you want to publish the entire Tavri", App, YesNo, Question, Answer::No}},
-    {"publish: clear the changed marks",
-     [](World& x) { x.press(x.w->Command6, "", true); },
-     {"Clear Changes?", App, YesNo, Question, Answer::Yes}},
-    {"the alphabetical site",
-     [](World& x) { x.press(x.w->mnualpha, "", true); },
+    {"publish everything", [](World& x) { x.press(x.w.Command4, "", true); },
+     {"Are you sure you want to publish the entire Tavri", App, YesNo, Question, No}},
+    {"publish: clear the changed marks", [](World& x) { x.press(x.w.Command6, "", true); },
+     {"Clear Changes?", App, YesNo, Question, Yes}},
+    {"the alphabetical site", [](World& x) { x.press(x.w.mnualpha, "", true); },
      {"Publish the alphabetical site? It replaces the start and index pages of the web site and "
-      "clears every changed mark.",
-      App, YesNo, Question, Answer::No}},
-    {"RTF written", [](World& x) { x.press(x.w->Command7); }, {"RTF Written", Plain}},
+      "clears every changed mark.", App, YesNo, Question, No}},
+    {"RTF written", [](World& x) { x.press(x.w.Command7); }, {"RTF Written", Plain}},
     {"RTF of no entries",
      [](World& x) {
-         for (const char* name : {"Ann", "Bob"}) {
-             x.dialogs.answer(Answer::Yes);
-             x.press(x.w->Command3, name);
-         }
-         x.press(x.w->Command7);
+         x.removeAnn(), x.elsewhere(x.ann + 1, [](Recordset& rs) { rs.remove(); });
+         x.press(x.w.Command7);
      },
      {"No RTF written: the compendium has no entries.", Plain}},
-    {"a web site with a link to no entry",
-     [](World& x) {
-         x.elsewhere([&](Recordset& rs) {
-             x.editElsewhere(rs, u"details", "See <a href=\"G99.htm\">him</a>.");
-         });
-         x.press(x.w->mnuwebsite);
-     },
+    {"a web site with a link to no entry", [](World& x) { x.deadLink(), x.press(x.w.mnuwebsite); },
      {"The web site is written. Its notes hold these links and images, which you may want to "
       "mend:\nLink to a missing entry, kept as text: G99.htm in the notes of \"Ann\" (id 1)",
       App, Ok, Warning}},
-    {"an e-book with a link to no entry",
-     [](World& x) {
-         x.elsewhere([&](Recordset& rs) {
-             x.editElsewhere(rs, u"details", "See <a href=\"G99.htm\">him</a>.");
-         });
-         x.press(x.w->mnuebook);
-     },
+    {"an e-book with a link to no entry", [](World& x) { x.deadLink(), x.press(x.w.mnuebook); },
      {"The e-book is written. These parts of the notes are not in it:\nAnn (id 1): link to "
-      "G99.htm kept as text, no such entry",
-      App, Ok, Warning}},
-    {"report of the list",
-     [](World& x) { x.press(x.w->mnucurrent); },
-     {"Report written to {reports}AdHoc.htm", Plain},
-     0},
-    {"report with no viewer",
-     [](World& x) {
-         x.dialogs.failViewer();
-         x.press(x.w->mnucurrent);
-     },
+      "G99.htm kept as text, no such entry", App, Ok, Warning}},
+    {"report of the list", [](World& x) { x.press(x.w.mnucurrent); },
+     {"Report written to {reports}AdHoc.htm", Plain}, 0},
+    {"report with no viewer", [](World& x) { x.dialogs.failViewer(), x.press(x.w.mnucurrent); },
      {"No viewer could be started for {reports}AdHoc.htm.", Plain, Ok, Warning}},
 };
+// clang-format on
 
 TEST(Questions, EachBoxHasItsTextTitleButtonsIconAndDefault) {
     for (const Row& row : kRows) {
@@ -374,10 +223,11 @@ TEST(Questions, EachBoxHasItsTextTitleButtonsIconAndDefault) {
                 .replace("{dir}", world.c.dir())
                 .replace("{reports}", world.c.state().ReportsDir())
                 .replace("{readonly}", Database::readOnlyMessage(world.c.state().DatabasePath()));
-        EXPECT_EQ(Describe(m.text, m.title, {"", false, m.buttons, m.icon, m.defaultAnswer},
-                           shown.kind == Kind::Input, shown.defaultText),
-                  Describe(text, row.box.appTitle ? world.c.state().AppTitle : QString(), row.box,
-                           row.box.holding != nullptr, QString::fromUtf8(row.box.holding)));
+        const Box& b = row.box;
+        EXPECT_EQ(Describe(shown.kind == Kind::Input, m.text, m.title, m.buttons, m.icon,
+                           m.defaultAnswer, shown.defaultText),
+                  Describe(b.holding != nullptr, text, b.appTitle ? world.c.state().AppTitle : "",
+                           b.buttons, b.icon, b.byDefault, QString::fromUtf8(b.holding)));
     }
 }
 

@@ -2,7 +2,7 @@
 // Cancel, Match Mark, and that no part of it takes a negative size.
 #include <gtest/gtest.h>
 
-#include "tests/ui/Form2TestModal.h"
+#include "tests/ui/WindowTest.h"
 
 namespace tavri {
 namespace {
@@ -32,26 +32,17 @@ protected:
     }
     QStringList Listed() const { return test::ListTexts(*dialog.List1); }
 
-    void CloseIfOpen() {
-        if (dialog.isVisible()) {
-            ADD_FAILURE() << "still open";
-            dialog.close();
-        }
-    }
-
     ScriptedDialogs dialogs;
     SLIST1 dialog{dialogs};
 };
 
 TEST_F(SList1Test, ItemsAreInTheCompendiumsCaseInsensitiveOrderWithTheirData) {
     Fill({"gamma", "Beta", "alpha", "ALPHA two"});
-    WhenModal([&](QWidget*) {
-        EXPECT_EQ(Listed(), (QStringList{"alpha", "ALPHA two", "Beta", "gamma"}));
-        Select("Beta");
-        dialog.Command1->click();
-        CloseIfOpen();
-    });
-    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+    ASSERT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
+                  EXPECT_EQ(Listed(), (QStringList{"alpha", "ALPHA two", "Beta", "gamma"}));
+                  Select("Beta");
+                  dialog.Command1->click();
+              }));
     ASSERT_EQ(dialog.SelectedItems().size(), 1u);
     EXPECT_EQ(dialog.SelectedItems()[0].data, 101);
 }
@@ -75,17 +66,16 @@ TEST_F(SList1Test, OkKeepsTheDialogOpenUntilTheChoiceIsWithinTheLimits) {
         SCOPED_TRACE(c.chosen.join(",").toStdString() + " of " + c.min + ".." + c.max);
         Fill({"a", "b", "c", "d"}, c.max, c.min);
         bool open = true;
-        WhenModal([&](QWidget* shown) {
+        test::Exec(dialog, [&] {
             for (const QString& t : c.chosen) {
                 Select(t);
             }
             dialog.Command1->click();
-            open = shown->isVisible();
+            open = dialog.isVisible();
             if (open) {
                 dialog.Command2->click();
             }
         });
-        dialog.exec();
         EXPECT_EQ(!open, c.accepted);
     }
     EXPECT_EQ(dialogs.messages(),
@@ -96,28 +86,26 @@ TEST_F(SList1Test, OkKeepsTheDialogOpenUntilTheChoiceIsWithinTheLimits) {
 
 TEST_F(SList1Test, AllNoneCancelAndTheCloseBox) {
     Fill({"a", "b", "c"}, "3");
-    WhenModal([&](QWidget*) {
-        dialog.Command3->click();
-        EXPECT_EQ(Chosen(), (QStringList{"a", "b", "c"}));
-        dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-        dialog.Command4->click();
-        EXPECT_TRUE(Chosen().isEmpty());
-        EXPECT_EQ(dialog.List1->currentRow(), -1);
-        Select("b");
-        dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-        dialog.Command2->click();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(dialog, [&] {
+                  dialog.Command3->click();
+                  EXPECT_EQ(Chosen(), (QStringList{"a", "b", "c"}));
+                  dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+                  dialog.Command4->click();
+                  EXPECT_TRUE(Chosen().isEmpty());
+                  EXPECT_EQ(dialog.List1->currentRow(), -1);
+                  Select("b");
+                  dialog.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+                  dialog.Command2->click();
+              }));
     EXPECT_TRUE(Chosen().isEmpty());
     EXPECT_EQ(dialog.List1->currentRow(), -1);
 
     QPointer<SLIST1> alive(&dialog);
-    WhenModal([&](QWidget* shown) {
-        Select("a");
-        dialog.List1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-        shown->close();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(QDialog::Rejected, test::Exec(dialog, [&] {
+                  Select("a");
+                  dialog.List1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+                  dialog.close();
+              }));
     ASSERT_TRUE(alive);
     EXPECT_TRUE(Chosen().isEmpty());
     EXPECT_EQ(dialog.List1->currentRow(), -1);
@@ -132,46 +120,39 @@ TEST_F(SList1Test, MatchMarkSelectsItemsContainingTheTextInAnyCase) {
     dialogs.type(QStringLiteral("ORC"));
     dialogs.type(QStringLiteral(" orc"));
     QStringList after;
-    WhenModal([&](QWidget*) {
-        Select("Zed");
-        dialog.Command5->click();
-        after = Chosen();
-        dialog.Command4->click();
-        Select("Zed");
-        dialog.Command5->click();
-        after << "|" << Chosen();
-        dialog.Command4->click();
-        dialog.Command5->click();
-        dialog.Command1->click();
-        CloseIfOpen();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
+                  Select("Zed");
+                  dialog.Command5->click();
+                  after = Chosen();
+                  dialog.Command4->click();
+                  Select("Zed");
+                  dialog.Command5->click();
+                  after << "|" << Chosen();
+                  dialog.Command4->click();
+                  dialog.Command5->click();
+                  dialog.Command1->click();
+              }));
     EXPECT_EQ(after, (QStringList{"Zed", "|", "an orc", "Orc Lands", "the orchard", "Zed"}));
     EXPECT_EQ(Chosen(), (QStringList{"an orc", "the orchard"}));
 }
 
 TEST_F(SList1Test, DoubleClickAndEnterInTheListRunOk) {
     Fill({"a", "b"});
-    WhenModal([&](QWidget*) {
-        const QRect r = dialog.List1->visualItemRect(dialog.List1->item(1));
-        QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
-        QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
-        CloseIfOpen();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
+                  const QRect r = dialog.List1->visualItemRect(dialog.List1->item(1));
+                  QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
+                  QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
+              }));
     EXPECT_EQ(Chosen(), (QStringList{"b"}));
-    WhenModal([&](QWidget*) {
-        QTest::keyClick(dialog.List1, Qt::Key_Return);
-        CloseIfOpen();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(test::Exec(dialog, [&] { QTest::keyClick(dialog.List1, Qt::Key_Return); }),
+              QDialog::Accepted);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
 // On a screen too small for it the dialog keeps its margins, so no part of it gets a negative
 // size.
 TEST_F(SList1Test, ShrunkToNothingEveryPartKeepsAPositiveSize) {
-    WhenModal([&](QWidget*) {
+    test::Exec(dialog, [&] {
         dialog.resize(10, 10);
         QCoreApplication::processEvents();
         EXPECT_GT(dialog.List1->height(), 0);
@@ -179,7 +160,6 @@ TEST_F(SList1Test, ShrunkToNothingEveryPartKeepsAPositiveSize) {
         EXPECT_GT(dialog.Frame3D1->height(), 0);
         dialog.Command2->click();
     });
-    dialog.exec();
 }
 
 }  // namespace
