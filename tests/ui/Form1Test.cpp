@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <QProcess>
 #include <QRadioButton>
 
 #include "tests/ui/WindowTest.h"
@@ -584,6 +585,45 @@ TEST(Form1Publish, ExportsRunThroughTheFrameSayWhereAndListWhatTheNotesLost) {
             << r.dialogs.messages()[0].toStdString();
         EXPECT_EQ(r.changedIds(), (Ids{1, 3}));
         EXPECT_EQ(Look(r.w), kRestored);
+    }
+}
+
+// The window and `tavri-cli list` build the same list: the same rows in the same order, for hard
+// names (accents, Greek, CJK, case-only differences, numbers) under each kind of filter.
+TEST(Form1AndCli, TheWindowsListAndTavriCliListAgree) {
+    test::Window t;
+    int n = 0;
+    for (const char* name : {"émile", "Émile", "Emile", "Zoë", "zoe", "Ωμέγα", "αλφα", "Άλφα",
+                             "東京", "北京", "ORC", "orc", "10", "9", "Ängström", "Straße"}) {
+        t.c.add({name, n % 2 ? "Orc" : "Élfe", QString::number(n), "d", "", n % 3 == 0});
+        ++n;
+    }
+    const struct {
+        QStringList args;
+        const char* text;
+        bool raceOnly;
+        int option;
+    } cases[] = {{{}, "", false, 0},
+                 {{"--match", "ÉMILE"}, "ÉMILE", false, 0},
+                 {{"--match", "orc", "--race-only"}, "orc", true, 0},
+                 {{"--changed"}, "", false, 1},
+                 {{"--unchanged", "--match", "élfe"}, "élfe", false, 2}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.args.join(' ').toStdString());
+        t.w.Combo1->setEditText(k.text);
+        t.w.Check1->setChecked(k.raceOnly);
+        t.w.Option1[k.option]->setChecked(true);
+        t.w.RefreshList();
+        QStringList window;
+        for (int r = 1; r < t.w.Grid1->rows(); ++r) {
+            window << Cells(*t.w.Grid1, r).join('\t');
+        }
+        QProcess cli;
+        cli.start(QStringLiteral(TAVRI_CLI_PATH), QStringList{"list", t.c.dir()} + k.args);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        EXPECT_FALSE(window.isEmpty());
+        EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+                  window);
     }
 }
 
