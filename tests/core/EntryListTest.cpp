@@ -2,24 +2,10 @@
 // list, and the generic order the list is sorted in.
 #include <gtest/gtest.h>
 
-#include "app/EntryList.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;
-using tavri::test::TempCompendium;
-
-namespace {
-
-// The names listed, joined by commas.
-QString Listed(AppState& state, const ListFilter& filter) {
-    QStringList names;
-    for (const ListRow& row : BuildEntryList(state, filter).rows) {
-        names << row.name;
-    }
-    return names.join(',');
-}
-
-}  // namespace
+using namespace tavri::test;
 
 // The window's filter boxes map onto these fields one to one; every filtering rule is here.
 TEST(EntryList, EachFilterListsItsEntriesInNameOrder) {
@@ -43,35 +29,28 @@ TEST(EntryList, EachFilterListsItsEntriesInNameOrder) {
         const char* date;
         QString names;
     } rows[] = {
-        {"", false, C::All, "", all},
         {"   ", false, C::All, "", all},
         {"*", false, C::All, "", "Grishnakh,Legolas,Star*"},  // notes (not blank ones) or a star
         {"ELF1066", false, C::All, "", "Legolas"},            // race/location and date together
         {"elf 1066", false, C::All, "", ""},
         {"legolas *elf", false, C::All, "", "Legolas"},  // name, a space, then the mark
         {"1066 prince", false, C::All, "", "Legolas"},
-        {"orc", false, C::All, "", "Grishnakh,Shagrat"},
         {"  oRc  ", false, C::All, "", "Grishnakh,Shagrat"},
         {"grosse", false, C::All, "", "Große Stadt"},  // ß upper-cases to SS
-        {"élan", false, C::All, "", "Élan"},
-        {"elan", false, C::All, "", "Elan"},  // accents count
+        {"élan", false, C::All, "", "Élan"},           // accents count
         {"far.", false, C::All, "", "Legolas"},
-        {"lords", false, C::All, "", "Grishnakh"},
         {"orc", true, C::All, "", "Grishnakh"},  // Shagrat's desc says Orc; he is of Mordor
         {"far", true, C::All, "", ""},
         {"Gimli", true, C::All, "", ""},
-        {"elf", true, C::All, "", "Elan,Élan,Legolas"},
         {"", true, C::All, "", all},
         {"", false, C::Changed, "", "Legolas,Star*"},
         {"", false, C::Unchanged, "",
          "Aragorn,Elan,Élan,Eomer,Gimli,Grishnakh,Große Stadt,Shagrat"},
         {"orc", false, C::Unchanged, "", "Grishnakh,Shagrat"},
-        {"orc", false, C::Changed, "", ""},
         {"", false, C::All, " 3019 ", "Eomer,Grishnakh,Shagrat"},
         {"", false, C::All, "ta 30", "Eomer"},
         {"", false, C::All, "   ", all},
         {"captain", false, C::All, "3019", "Grishnakh,Shagrat"},
-        {"marshal", false, C::All, "2931", ""},
         {"", false, C::Changed, "1066", "Legolas"},
     };
     for (const auto& row : rows) {
@@ -80,7 +59,7 @@ TEST(EntryList, EachFilterListsItsEntriesInNameOrder) {
         f.raceOnly = row.raceOnly;
         f.changed = row.changed;
         f.dateMatch = row.date;
-        EXPECT_EQ(Listed(c.state(), f), row.names)
+        EXPECT_EQ(ListedNames(c.state(), f), row.names)
             << '"' << row.text << "\" raceOnly " << row.raceOnly << " changed "
             << static_cast<int>(row.changed) << " date \"" << row.date << '"';
     }
@@ -133,41 +112,30 @@ TEST(EntryList, NumbersComeFirstAndEqualNamesKeepTheirIdOrder) {
         }
     }
     const EntryListing listing = BuildEntryList(c.state(), ListFilter{});
-    EXPECT_EQ(Listed(c.state(), ListFilter{}), "2.5,9,10,9 lives,Alpha,beta,orc,ORC,Orc");
+    EXPECT_EQ(ListedNames(c.state(), ListFilter{}), "2.5,9,10,9 lives,Alpha,beta,orc,ORC,Orc");
     ASSERT_EQ(listing.rows.size(), 9u);
     EXPECT_EQ((std::vector<qint64>{listing.rows[6].id, listing.rows[7].id, listing.rows[8].id}),
               orcs);
 }
 
+// Texts compare by the collation: case does not count, accents do, in every alphabet, and an
+// accented letter sorts beside its base. Only plain numbers count as numbers; what a lenient
+// parser would read as one ("1e5", "nan", "1.2.3", "0x10") stays text.
 TEST(GenericOrder, NumbersFirstByValueThenTextByTheCollation) {
     const struct {
         const char* a;
         const char* b;
         int sign;
     } rows[] = {
-        {"9", "10", -1},
-        {"10", " 10.0 ", 0},
-        {"-3", "2", -1},
-        {"+3", "2", 1},
-        {"1000", "a", -1},
-        {"a", "1000", 1},
-        {"5", "", -1},
-        {"", "a", -1},
-        {"ORC", "orc", 0},
-        {"apple", "Banana", -1},
-        {"b", "a", 1},
-        // Only plain numbers count; what a lenient parser would read as one stays text.
-        {"1e5", "2", 1},
-        {"nan", "2", 1},
-        {"inf", "2", 1},
-        {"1.2.3", "2", 1},
-        {".", "2", 1},
-        {"-", "2", 1},
-        {"0x10", "2", 1},
-        {"1 2", "2", 1},
+        {"9", "10", -1},   {"10", " 10.0 ", 0}, {"-3", "2", -1},   {"+3", "2", 1},
+        {"1000", "a", -1}, {"a", "1000", 1},    {"5", "", -1},     {"", "a", -1},
+        {"b", "a", 1},     {"ORC", "orc", 0},   {"ab", "B", -1},   {"É", "e", 1},
+        {"e", "É2", -1},   {"Éz", "f", -1},     {"ΔΡΆ", "δρά", 0}, {"1e5", "2", 1},
+        {"nan", "2", 1},   {"inf", "2", 1},     {"1.2.3", "2", 1}, {".", "2", 1},
+        {"-", "2", 1},     {"0x10", "2", 1},    {"1 2", "2", 1},
     };
     for (const auto& row : rows) {
-        const int got = GenericCellCompare(row.a, row.b);
+        const int got = GenericCellCompare(QString::fromUtf8(row.a), QString::fromUtf8(row.b));
         EXPECT_EQ((got > 0) - (got < 0), row.sign) << row.a << " vs " << row.b;
     }
     const std::vector<QString> cells{"pear", "10", "Apple", "apple", "2", "", "PEAR", "2"};

@@ -1,20 +1,22 @@
 // Start-up's opening of the compendium: the one message on failure and nothing written, a second
-// window read-only, a compendium that cannot be written, and a `new` killed halfway.
+// window read-only, a compendium that cannot be written; the demo world and a `new` killed halfway.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <functional>
 
-#include "app/EntryList.h"
 #include "app/NewCompendium.h"
 #include "app/OpenCompendium.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;
+using namespace tavri::test;
 
 TEST(OpenAtStartup, AFolderWithoutAGoodDatabaseGivesOneMessageAndGetsNothingWritten) {
     const struct {
@@ -31,7 +33,7 @@ TEST(OpenAtStartup, AFolderWithoutAGoodDatabaseGivesOneMessageAndGetsNothingWrit
         const QString dir = temp.path() + "/c";
         QDir().mkpath(dir);
         if (!row.db.isEmpty()) {
-            test::WriteAll(dir + "/tavri.db", row.db);
+            WriteAll(dir + "/tavri.db", row.db);
         }
         ScriptedDialogs dialogs;
         EXPECT_EQ(OpenCompendiumAtStartup(dir, dialogs), nullptr) << row.what;
@@ -42,7 +44,7 @@ TEST(OpenAtStartup, AFolderWithoutAGoodDatabaseGivesOneMessageAndGetsNothingWrit
             EXPECT_TRUE(m.text.contains(part)) << row.what << ": " << m.text.toStdString();
         }
         EXPECT_EQ(m.text.contains("tavri-cli new " + dir + "/"), row.hintsAtNew) << row.what;
-        EXPECT_EQ(test::FilesIn(dir), row.db.isEmpty() ? QStringList{} : QStringList{"tavri.db"});
+        EXPECT_EQ(FilesIn(dir), row.db.isEmpty() ? QStringList{} : QStringList{"tavri.db"});
     }
 }
 
@@ -73,10 +75,8 @@ TEST(OpenAtStartup, ASecondWindowIsWarnedAndOpensReadOnlyWhileTheCommandLineStil
     EXPECT_TRUE(RefusedAsReadOnly(*two, second));
     EXPECT_EQ(second.messages()[1], Database::readOnlyMessage(dir + "tavri.db"));
 
-    QProcess cli;
-    cli.start(QStringLiteral(TAVRI_CLI_PATH), {"options", dir, "--campaign", "Written beside"});
-    ASSERT_TRUE(cli.waitForFinished(120000));
-    EXPECT_EQ(cli.exitCode(), 0) << "the command line writes while a window is open";
+    EXPECT_EQ(RunCli({"options", dir, "--campaign", "Written beside"}).status, 0)
+        << "the command line writes while a window is open";
     one->OptionsRs->moveFirst();
     EXPECT_EQ(one->OptionsRs->text(u"campaign"), "Written beside");
 
@@ -92,16 +92,16 @@ TEST(OpenAtStartup, ACompendiumThatCannotBeWrittenIsListedButRefusesEveryWrite) 
     QTemporaryDir temp;
     const QString dir = temp.path() + "/c/";
     CreateCompendium(dir, true);
-    const size_t listed = BuildEntryList(*AppState::Open(dir), ListFilter{}).rows.size();
-    const QByteArray before = test::ReadAll(dir + "tavri.db");
-    const QStringList filesBefore = test::FilesIn(dir);
+    const QString listed = ListedNames(*AppState::Open(dir));
+    const QByteArray before = ReadAll(dir + "tavri.db");
+    const QStringList filesBefore = FilesIn(dir);
     // A read-only medium: neither the folder nor the file can be written.
     ScriptedDialogs dialogs;
     auto state = OpenCompendiumAtStartup(dir, dialogs, [](const QString&) { return false; });
     ASSERT_NE(state, nullptr);
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(state->AppTitle, "Campaign Tavri v2.52 (read-only)");
-    EXPECT_EQ(BuildEntryList(*state, ListFilter{}).rows.size(), listed);
+    EXPECT_EQ(ListedNames(*state), listed);
 
     Recordset& rs = *state->EntryRs;
     rs.setIndex(u"namedex");
@@ -114,25 +114,46 @@ TEST(OpenAtStartup, ACompendiumThatCannotBeWrittenIsListedButRefusesEveryWrite) 
         [&] { state->Db->setMeta("book-id", "x"); },
     };
     for (const auto& write : writes) {
-        try {
-            write();
-            ADD_FAILURE() << "a write went through";
-        } catch (const StoreError& e) {
-            EXPECT_EQ(e.message(), Database::readOnlyMessage(dir + "tavri.db"));
-        }
+        EXPECT_EQ(Refusal(write), Database::readOnlyMessage(dir + "tavri.db"));
     }
     state->Close();
-    EXPECT_EQ(test::ReadAll(dir + "tavri.db"), before);
-    EXPECT_EQ(test::FilesIn(dir), filesBefore) << "no lock, journal or report folder is made";
+    EXPECT_EQ(ReadAll(dir + "tavri.db"), before);
+    EXPECT_EQ(FilesIn(dir), filesBefore) << "no lock, journal or report folder is made";
 }
 
-TEST(NewCompendium, AKilledNewLeavesNoCompendiumOrAWholeOne) {
-    // Killed as soon as its temporary build appears, then as soon as its database exists there:
-    // the folder then holds no compendium at all, and a later new makes the whole demo.
+// Every demo entry has a date (the editor refuses one without), some are changed, some have bold
+// notes, and every link in the notes points at an entry with a page.
+TEST(NewCompendium, TheDemoWorldIsWholeAndAKilledNewLeavesNoCompendiumOrAWholeOne) {
     QTemporaryDir control;
     CreateCompendium(control.path() + "/", true);
-    const size_t demo =
-        BuildEntryList(*AppState::Open(control.path() + "/"), ListFilter{}).rows.size();
+    auto state = AppState::Open(control.path() + "/");
+    const QString demo = ListedNames(*state);
+    QSet<qint64> pages;
+    QList<qint64> targets;
+    int entries = 0, changed = 0, bold = 0;
+    static const QRegularExpression link("<a href=\"G(\\d+)\\.htm\">");
+    Recordset& rs = *state->EntryRs;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++entries) {
+        const QString notes = rs.text(u"details");
+        if (!notes.isEmpty()) {
+            pages << rs.field(u"id").toLongLong();
+        }
+        changed += rs.field(u"changed").toBool() ? 1 : 0;
+        bold += notes.contains("<b>") ? 1 : 0;
+        EXPECT_FALSE(rs.text(u"date").trimmed().isEmpty()) << rs.text(u"name").toStdString();
+        for (auto it = link.globalMatch(notes); it.hasNext();) {
+            targets << it.next().captured(1).toLongLong();
+        }
+    }
+    EXPECT_GE(entries, 35);
+    EXPECT_TRUE(pages.size() > entries / 2 && pages.size() < entries) << pages.size();
+    EXPECT_TRUE(changed > 0 && bold > 0 && !targets.isEmpty());
+    for (qint64 target : targets) {
+        EXPECT_TRUE(pages.contains(target)) << "a demo link points at no page: " << target;
+    }
+
+    // Killed as soon as its temporary build appears, then as soon as its database exists there:
+    // the folder then holds no compendium at all, and a later new makes the whole demo.
     for (const char* stage : {"folder", "database"}) {
         QTemporaryDir temp;
         const QString dir = temp.path() + "/c/";
@@ -154,11 +175,8 @@ TEST(NewCompendium, AKilledNewLeavesNoCompendiumOrAWholeOne) {
             EXPECT_FALSE(QFileInfo::exists(dir + "tavri.db")) << stage;
         }
         if (!QFileInfo::exists(dir + "tavri.db")) {
-            cli.start(QStringLiteral(TAVRI_CLI_PATH), {"new", "--demo", dir});
-            ASSERT_TRUE(cli.waitForFinished(120000));
-            EXPECT_EQ(cli.exitCode(), 0) << stage;
+            EXPECT_EQ(RunCli({"new", "--demo", dir}).status, 0) << stage;
         }
-        auto state = AppState::Open(dir);
-        EXPECT_EQ(BuildEntryList(*state, ListFilter{}).rows.size(), demo) << stage;
+        EXPECT_EQ(ListedNames(*AppState::Open(dir)), demo) << stage;
     }
 }

@@ -1,13 +1,17 @@
-// Start-up's rules: the version and title, where the data folder comes from, and the settings
-// file it remembers a folder in.
+// Start-up's rules: the version and title, where the data folder comes from, the settings file it
+// remembers a folder in, and each answer to the start question when no compendium is found.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "app/NewCompendium.h"
+#include "app/StartChoice.h"
 #include "app/Startup.h"
-#include "base/Sutils.h"
 #include "app/Version.h"
+#include "base/Sutils.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 using namespace tavri;
@@ -28,11 +32,9 @@ TEST(Startup, VersionTitleAndDataFolder) {
     }
     EXPECT_EQ(BuildAppTitle(), "Campaign Tavri v2.52") << "this build's version";
 
-    QTemporaryDir config, data;
-    qunsetenv("WINDIR");
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("XDG_DATA_HOME", data.path().toUtf8());
-    const QString user = data.path() + "/tavri/";
+    test::TempXdgHomes homes;
+    const QString ini = homes.config.path() + "/tavri.ini";
+    const QString user = homes.data.path() + "/tavri/";
     const struct {
         const char* ini;  // nullptr: no settings file
         QStringList arguments;
@@ -47,21 +49,80 @@ TEST(Startup, VersionTitleAndDataFolder) {
         {nullptr, {"/my", "camp"}, "/my camp/"},  // the arguments joined by single blanks
     };
     for (const auto& f : folders) {
-        QFile::remove(config.path() + "/tavri.ini");
+        QFile::remove(ini);
         if (f.ini) {
-            test::WriteAll(config.path() + "/tavri.ini", f.ini);
+            test::WriteAll(ini, f.ini);
         }
         EXPECT_EQ(ResolveDataDir(CommandLineText(f.arguments)), f.folder)
             << (f.ini ? f.ini : "no ini") << f.arguments.join(' ').toStdString();
     }
 
     // Remembering a folder keeps the other lines of the settings file.
-    test::WriteAll(config.path() + "/tavri.ini", "[tavri]\r\nDBLOC=/old/\r\ntheme=dark\r\n");
+    test::WriteAll(ini, "[tavri]\r\nDBLOC=/old/\r\ntheme=dark\r\n");
     WriteIni("tavri.ini", "dbloc", "/new/place/");
-    EXPECT_EQ(test::ReadAll(config.path() + "/tavri.ini"),
-              "[tavri]\ndbloc=/new/place/\ntheme=dark\n");
+    EXPECT_EQ(test::ReadAll(ini), "[tavri]\ndbloc=/new/place/\ntheme=dark\n");
     EXPECT_EQ(ReadIni("tavri.ini", "theme"), "dark");
     EXPECT_EQ(ResolveDataDir(""), "/new/place/");
-    qunsetenv("XDG_CONFIG_HOME");
-    qunsetenv("XDG_DATA_HOME");
+}
+
+// With no compendium where start-up looks: each answer to the start question, with the folder
+// chooser scripted, and what the next start then finds.
+TEST(StartChoice, EachAnswerOpensTheRightCompendiumOrNone) {
+    const struct {
+        const char* script;  // answers: Quit, Create, create with the Demo, Open another; then
+                             // the chooser's: Pick the other folder, or X to cancel
+        bool given;          // start-up is given the other folder
+        bool otherHoldsOne;  // a compendium is already in the other folder
+        char opens;          // N: none, D: the default folder, O: the other folder
+        bool remembered;     // tavri.ini names the other folder afterwards
+    } rows[] = {
+        {"Q", false, false, 'N', false},  {"C", false, false, 'D', false},
+        {"D", false, false, 'D', false},  {"OP", false, true, 'O', true},
+        {"OPC", false, false, 'O', true}, {"OXQ", false, false, 'N', false},
+        {"", true, true, 'O', false},  // a folder that holds one opens without a question
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        test::TempXdgHomes homes;
+        QTemporaryDir other;
+        const QString defaultDir = homes.data.path() + "/tavri/";
+        const QString otherDir = other.path() + "/";
+        if (row.otherHoldsOne) {
+            CreateCompendium(otherDir, false);
+        }
+        ScriptedDialogs dialogs;
+        for (const char* s = row.script; *s; ++s) {
+            if (*s == 'P' || *s == 'X') {
+                dialogs.pickFolder(*s == 'P' ? other.path() : QString());
+            } else {
+                dialogs.chooseStart(*s == 'Q'   ? StartChoice::Quit
+                                    : *s == 'O' ? StartChoice::OpenAnother
+                                                : StartChoice::CreateHere,
+                                    *s == 'D');
+            }
+        }
+
+        auto state = OpenOrChooseCompendium(row.given ? other.path() : QString(), dialogs);
+
+        EXPECT_TRUE(dialogs.scriptUsedUp()) << "every answer scripted was asked for, no other";
+        for (const auto& shown : dialogs.shown()) {
+            EXPECT_FALSE(shown.unscripted);
+            EXPECT_NE(shown.kind, ScriptedDialogs::Shown::Kind::Message)
+                << shown.message.text.toStdString();
+        }
+        if (!dialogs.shown().empty()) {
+            EXPECT_EQ(dialogs.shown().front().message.text, defaultDir);
+        }
+        EXPECT_EQ(state != nullptr, row.opens != 'N');
+        if (state) {
+            EXPECT_EQ(state->DataDir, row.opens == 'D' ? defaultDir : otherDir);
+            state->EntryRs->moveFirst();
+            EXPECT_EQ(!state->EntryRs->eof(), QByteArray(row.script) == "D");
+            EXPECT_TRUE(QFileInfo(state->DataDir + "framebase.txt").isFile());
+            EXPECT_TRUE(QFileInfo(state->DataDir + "Reports/palm").isDir());
+            state->Close();
+        }
+        EXPECT_EQ(ResolveDataDir(QString()), row.remembered ? otherDir : defaultDir);
+        EXPECT_EQ(QFileInfo::exists(defaultDir + "tavri.db"), row.opens == 'D');
+    }
 }
