@@ -20,21 +20,14 @@ EntrySpec Entry(const QString& name, const QString& race = QStringLiteral("Elf")
     return {name, race, QStringLiteral("1066"), QStringLiteral("d"), QString(), false};
 }
 
-// Runs SQL on a file through its own plain connection, as another program would.
-void RunSql(const QString& path, const char* sql) {
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-    sqlite3_close(raw);
-}
-
 QString CliList(const QString& dir) {
     const Ran list = RunCli({QStringLiteral("list"), dir});
     EXPECT_EQ(list.status, 0) << list.err.toStdString();
     return list.out;
 }
 
-// Debian's stock sqlite3 shell, with no extension of ours.
+// Runs SQL on a file in Debian's stock sqlite3 shell, with no extension of ours, as another
+// program would.
 QString Shell(const QString& path, const QString& input) {
     const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
     EXPECT_FALSE(shell.isEmpty()) << "the sqlite3 shell is needed (scripts/install-deps --tests)";
@@ -65,9 +58,9 @@ TEST(StoreFile, FirstLayoutsAndForeignKeysAreRebuiltOnOpen) {
         const QString dir = FirstLayoutIn(temp);
         if (foreignKeys) {
             AppState::Open(dir)->Close();
-            RunSql(dir + "tavri.db",
-                   "UPDATE \"Tavri\" SET namekey = randomblob(8), rlkey = x'00';"
-                   "UPDATE meta SET value = 'icu 1.0 en_US secondary' WHERE key = 'collation'");
+            Shell(dir + "tavri.db",
+                  "UPDATE \"Tavri\" SET namekey = randomblob(8), rlkey = x'00';"
+                  "UPDATE meta SET value = 'icu 1.0 en_US secondary' WHERE key = 'collation'");
         }
         {
             auto state = AppState::Open(dir);
@@ -156,7 +149,7 @@ TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) 
         QTemporaryDir temp;
         const QString path = temp.path() + "/tavri.db";
         if (c.made.startsWith("CREATE")) {
-            RunSql(path, c.made.toUtf8().constData());
+            Shell(path, c.made);
         } else {
             WriteAll(path, c.made.toUtf8());
         }
