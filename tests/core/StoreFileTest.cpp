@@ -1,15 +1,13 @@
-// The compendium as a file: its layout and upgrades, the facts kept in "meta", the order kept in
-// sort keys that any SQLite tool can use, and the checks that opening makes before it writes.
+// The entry store: the cursor's contract (orders, seeks, nulls, ids, field widths, edits during
+// scans, a busy file, the options record and the facts kept in "meta"), and the compendium as a
+// file (its layout and upgrades, the order kept in sort keys that any SQLite tool can use, and the
+// checks that opening makes before it writes).
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <set>
 
-#include "app/EntryList.h"
 #include "store/Collation.h"
 #include "support/TestSupport.h"
 
@@ -18,34 +16,25 @@ using namespace tavri::test;
 
 namespace {
 
-// Runs SQL on a file through its own plain connection, as another program would.
-void RunSql(const QString& path, const char* sql) {
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-    sqlite3_close(raw);
-}
-
-// Runs a program with input on standard input; returns its standard output.
-QString Run(const QString& program, const QStringList& args, const QString& input = {}) {
-    QProcess p;
-    p.start(program, args);
-    p.write(input.toUtf8());
-    p.closeWriteChannel();
-    p.waitForFinished(120000);
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
+EntrySpec Entry(const QString& name, const QString& race = QStringLiteral("Elf")) {
+    return {name, race, QStringLiteral("1066"), QStringLiteral("d"), QString(), false};
 }
 
 QString CliList(const QString& dir) {
-    return Run(QStringLiteral(TAVRI_CLI_PATH), {QStringLiteral("list"), dir});
+    const Ran list = RunCli({QStringLiteral("list"), dir});
+    EXPECT_EQ(list.status, 0) << list.err.toStdString();
+    return list.out;
 }
 
-// Debian's stock sqlite3 shell, with no extension of ours.
+// Runs SQL on a file in Debian's stock sqlite3 shell, with no extension of ours, as another
+// program would.
 QString Shell(const QString& path, const QString& input) {
     const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
     EXPECT_FALSE(shell.isEmpty()) << "the sqlite3 shell is needed (scripts/install-deps --tests)";
-    return Run(shell, {QStringLiteral("-batch"), QStringLiteral("-bail"), path}, input);
+    const Ran run =
+        Run(shell, {QStringLiteral("-batch"), QStringLiteral("-bail"), path}, input.toUtf8());
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    return run.out;
 }
 
 // The demo world with the hard-text upload in the first layout, copied into temp.
@@ -61,18 +50,6 @@ const QString kFixtureList =
 
 }  // namespace
 
-TEST(StoreFile, MetaValuesAreKeptByKeyAcrossAReopen) {
-    TempCompendium c;
-    Database& db = *c.state().Db;
-    EXPECT_EQ(db.meta("book-id"), "") << "a key never set reads empty";
-    db.setMeta("book-id", "urn:uuid:1");
-    db.setMeta("book-id", "urn:uuid:2");
-    db.setMeta("other", "x");
-    c.reopen();
-    EXPECT_EQ(c.state().Db->meta("book-id"), "urn:uuid:2");
-    EXPECT_EQ(c.state().Db->meta("other"), "x");
-}
-
 // Upgrading the first layout, and rebuilding keys made under another collation version: both
 // once, with a notice, and nothing lost.
 TEST(StoreFile, FirstLayoutsAndForeignKeysAreRebuiltOnOpen) {
@@ -81,9 +58,9 @@ TEST(StoreFile, FirstLayoutsAndForeignKeysAreRebuiltOnOpen) {
         const QString dir = FirstLayoutIn(temp);
         if (foreignKeys) {
             AppState::Open(dir)->Close();
-            RunSql(dir + "tavri.db",
-                   "UPDATE \"Tavri\" SET namekey = randomblob(8), rlkey = x'00';"
-                   "UPDATE meta SET value = 'icu 1.0 en_US secondary' WHERE key = 'collation'");
+            Shell(dir + "tavri.db",
+                  "UPDATE \"Tavri\" SET namekey = randomblob(8), rlkey = x'00';"
+                  "UPDATE meta SET value = 'icu 1.0 en_US secondary' WHERE key = 'collation'");
         }
         {
             auto state = AppState::Open(dir);
@@ -132,19 +109,8 @@ TEST(StoreFile, TheStockShellChecksSortsDumpsAndEditsTheFile) {
                     "DELETE FROM \"Tavri\" WHERE name = 'Emu';\nVACUUM;\nREINDEX;\n"
                     "PRAGMA integrity_check;\n"),
               "ok\n");
-    QStringList inWindow;
-    for (const ListRow& r : BuildEntryList(*open, ListFilter{}).rows) {
-        inWindow << r.name;
-    }
-    QStringList listed;
-    for (const QString& line : CliList(dir).split('\n', Qt::SkipEmptyParts)) {
-        listed << line.section('\t', 1, 1);
-    }
-    EXPECT_EQ(inWindow, listed);
-    ASSERT_EQ(listed.size(), 53);
-    EXPECT_EQ(listed.indexOf("ázimuth"), listed.indexOf("Ashdelve") + 1) << "the accent after";
-    EXPECT_EQ(listed.indexOf("zz Renamed"), listed.indexOf("Zeno") + 1);
-    EXPECT_EQ(listed.indexOf("ORC"), listed.indexOf("Obsidian Gate") + 1);
+    // The window's scan makes the keys the shell left out; its seeks then find those rows.
+    const QString inWindow = ListedNames(*open);
     Recordset& rs = *open->EntryRs;
     rs.setIndex(u"namedex");
     for (const char* name : {"AZIMUTH", "ÁZIMUTH", "zz renamed", "orc"}) {
@@ -154,65 +120,241 @@ TEST(StoreFile, TheStockShellChecksSortsDumpsAndEditsTheFile) {
     rs.setIndex(u"rldex");
     rs.seek(u">=", QStringLiteral("vael"));
     EXPECT_EQ(rs.text(u"name"), "3rd Flood");
+    QStringList listed;
+    for (const QString& line : CliList(dir).split('\n', Qt::SkipEmptyParts)) {
+        listed << line.section('\t', 1, 1);
+    }
+    EXPECT_EQ(inWindow, listed.join(','));
+    ASSERT_EQ(listed.size(), 53);
+    EXPECT_EQ(listed.indexOf("ázimuth"), listed.indexOf("Ashdelve") + 1) << "the accent after";
+    EXPECT_EQ(listed.indexOf("zz Renamed"), listed.indexOf("Zeno") + 1);
+    EXPECT_EQ(listed.indexOf("ORC"), listed.indexOf("Obsidian Gate") + 1);
 }
 
 TEST(StoreFile, OpeningRefusesOddFilesWithAMessageAndLeavesTheirBytesUntouched) {
-    const char* entries =
-        "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", "
-        "date, desc, details, changed);";
-    const char* options =
-        "CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, bookmark);";
+    const QString tables =
+        "CREATE TABLE \"Tavri\" (id INTEGER PRIMARY KEY, name, \"race-location\", date, desc, "
+        "details, changed); CREATE TABLE options (campaign, nameH, inkcolour, linkcolour, "
+        "bookmark);";
     const struct {
         const char* what;
-        QByteArray bytes;  // written as they are; empty for a file made by the SQL
-        QString sql;
+        QString made;  // SQL that makes the file; text that is no SQL is written as it is
         const char* message;
     } cases[] = {
-        {"a zero-byte file", "", {}, "empty file"},
-        {"a file that is not SQLite", QByteArray(4096, 'x'), {}, "is damaged"},
-        {"a database of another program", {}, "CREATE TABLE t (x)", "not a Tavri compendium"},
+        {"a zero-byte file", "", "empty file"},
+        {"a file that is not SQLite", QString(4096, 'x'), "is damaged"},
+        {"a database of another program", "CREATE TABLE t (x)", "not a Tavri compendium"},
         {"an entry table without its description",
-         {},
-         QString(entries).remove(", desc") + options + "INSERT INTO \"Tavri\" (name) VALUES ('x')",
+         QString(tables).remove(", desc") + "INSERT INTO \"Tavri\" (name) VALUES ('x')",
          "has no field \"desc\""},
-        {"an options table without its bookmark",
-         {},
-         entries + QString(options).remove(", bookmark"),
+        {"an options table without its bookmark", QString(tables).remove(", bookmark"),
          "has no field \"bookmark\""},
         {"a compendium with damaged pages",
-         {},
-         entries + QString(options) +
+         tables +
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500) "
              "INSERT INTO \"Tavri\" (name, details) SELECT 'n' || i, hex(randomblob(100)) FROM n",
          "is damaged"},
-        {"a file of a newer layout",
-         {},
-         entries + QString(options) + "PRAGMA user_version = 2",
-         "newer Tavri"},
+        {"a file of a newer layout", tables + "PRAGMA user_version = 2", "newer Tavri"},
     };
     for (const auto& c : cases) {
         QTemporaryDir temp;
         const QString path = temp.path() + "/tavri.db";
-        if (!c.sql.isEmpty()) {
-            RunSql(path, c.sql.toUtf8().constData());
-            if (QByteArray(c.message) == "is damaged") {
-                QFile file(path);
-                ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-                file.seek(3 * 4096);
-                file.write(QByteArray(3000, 'x'));
-            }
+        if (c.made.startsWith("CREATE")) {
+            Shell(path, c.made);
         } else {
-            WriteAll(path, c.bytes);
+            WriteAll(path, c.made.toUtf8());
+        }
+        if (c.made.contains("randomblob")) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            file.seek(3 * 4096);
+            file.write(QByteArray(3000, 'x'));
         }
         const QByteArray before = ReadAll(path);
-        try {
-            AppState::Open(temp.path() + "/");
-            ADD_FAILURE() << c.what << " was opened";
-        } catch (const StoreError& e) {
-            EXPECT_TRUE(e.message().contains(c.message))
-                << c.what << ": " << e.message().toStdString();
-        }
+        const QString refusal = Refusal([&] { AppState::Open(temp.path() + "/"); });
+        EXPECT_TRUE(refusal.contains(c.message)) << c.what << ": " << refusal.toStdString();
         EXPECT_EQ(ReadAll(path), before) << c.what;
         EXPECT_EQ(FilesIn(temp.path()), QStringList{"tavri.db"}) << c.what;
+    }
+}
+
+TEST(Recordset, IndexesOrderIgnoringCaseWithIdBreakingTiesAndSeeksFindThatWay) {
+    TempCompendium c;
+    const qint64 orc1 = c.add(Entry("orc", "Steppe"));
+    c.add(Entry("Banshee", "moor"));
+    const qint64 orc2 = c.add(Entry("ORC", "Moor"));
+    c.add(Entry("apple", "Moor"));
+    c.add(Entry(QString::fromUtf8("Élan"), "Vael"));
+    c.add(Entry("Elf", "Vael"));
+    Recordset& rs = *c.state().EntryRs;
+    EXPECT_EQ(Scan(rs, u"namedex"), "apple,Banshee,Élan,Elf,orc,ORC");
+    EXPECT_EQ(Scan(rs, u"namedex", u"id").section(',', 4), QString("%1,%2").arg(orc1).arg(orc2));
+    // rldex: race/location first, then the name, then id.
+    EXPECT_EQ(Scan(rs, u"rldex"), "apple,Banshee,ORC,orc,Élan,Elf");
+    EXPECT_EQ(Scan(rs, u"id"), "orc,Banshee,ORC,apple,Élan,Elf");
+
+    rs.setIndex(u"NameDex");
+    EXPECT_EQ(rs.index(), "namedex");
+    const struct {
+        const char16_t* op;
+        const char* key;
+        const char* found;  // nullptr: no match
+        const char* next;   // after moveNext
+    } seeks[] = {
+        {u"=", "BANSHEE", "Banshee", "Élan"}, {u"=", "elan", nullptr, nullptr},  // accents kept
+        {u"=", "éLAN", "Élan", "Elf"},        {u">=", "ban", "Banshee", "Élan"},
+        {u">=", "bz", "Élan", "Elf"},         {u">=", "zz", nullptr, nullptr},
+    };
+    for (const auto& s : seeks) {
+        rs.seek(s.op, QString::fromUtf8(s.key));
+        ASSERT_EQ(rs.noMatch(), s.found == nullptr) << s.key;
+        if (s.found) {
+            EXPECT_EQ(rs.text(u"Name"), QString::fromUtf8(s.found));
+            rs.moveNext();
+            EXPECT_EQ(rs.text(u"NAME"), QString::fromUtf8(s.next)) << "a seek positions the scan";
+        } else {
+            EXPECT_THROW(rs.field(u"name"), StoreError) << "no current record after a failed seek";
+        }
+    }
+    rs.setIndex(u"id");  // an id that is found: the ids test below
+    rs.seek(u"=", qlonglong{9999});
+    EXPECT_TRUE(rs.noMatch());
+
+    // Deleting during a scan moves on to the next row.
+    rs.setIndex(u"namedex");
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (rs.text(u"name").startsWith('B') || rs.text(u"name").startsWith(u'É')) {
+            rs.remove();
+            EXPECT_FALSE(rs.hasCurrent());
+        }
+    }
+    EXPECT_EQ(Scan(rs, u"namedex"), "apple,Elf,orc,ORC");
+}
+
+TEST(Recordset, NullsFieldNamesRefusedWritesIdsTheOptionsRecordAndMeta) {
+    TempCompendium c;
+    c.add({"Plain", "Elf", "1", "d", QString(), true});
+    const qint64 newest = c.add(Entry("Newest"));
+    Recordset& rs = *c.state().EntryRs;
+    rs.setIndex(u"id");
+    rs.seek(u"=", newest);
+    rs.remove();
+    rs.setIndex(u"namedex");
+    rs.moveFirst();
+    EXPECT_TRUE(rs.field(u"details").isNull());
+    EXPECT_EQ(rs.text(u"Details"), "");
+    EXPECT_EQ(rs.field(u"Changed").toBool(), true);
+    EXPECT_EQ(rs.text(u"changed"), "True");
+    EXPECT_THROW(rs.field(u"nosuchfield"), StoreError);
+    EXPECT_THROW(rs.setField(u"name", QStringLiteral("x")), StoreError) << "no edit begun";
+    EXPECT_THROW(rs.update(), StoreError);
+    EXPECT_THROW(rs.setIndex(u"nosuch"), StoreError);
+    rs.addNew();
+    EXPECT_THROW(rs.setField(u"id", qlonglong{5}), StoreError) << "no writer sets the id";
+    rs.cancelUpdate();
+
+    Recordset& opt = *c.state().OptionsRs;
+    EXPECT_EQ(opt.text(u"campaign"), "New Campaign");
+    for (QStringView field : {u"NAMEH", u"inkcolour", u"linkcolour"}) {
+        EXPECT_EQ(opt.text(field), "");
+    }
+    EXPECT_EQ(opt.field(u"bookmark").toLongLong(), 0);
+    opt.edit();
+    opt.setField(u"inkcolour", QStringLiteral(" #123456 "));
+    opt.setField(u"bookmark", qlonglong{7});
+    opt.update();
+    Database& db = *c.state().Db;
+    EXPECT_EQ(db.meta("book-id"), "") << "a key never set reads empty";
+    db.setMeta("book-id", "urn:uuid:1");
+    db.setMeta("book-id", "urn:uuid:2");
+    db.setMeta("other", "x");
+    c.reopen();
+    Recordset& again = *c.state().OptionsRs;
+    EXPECT_EQ(again.text(u"inkcolour"), " #123456 ") << "stored exactly as written";
+    EXPECT_EQ(again.field(u"bookmark").toLongLong(), 7);
+    EXPECT_EQ(c.state().Db->meta("book-id"), "urn:uuid:2");
+    EXPECT_EQ(c.state().Db->meta("other"), "x");
+
+    // Ids are never reused, not even after the newest is deleted.
+    const qint64 next = c.add(Entry("Next"));
+    EXPECT_GT(next, newest);
+    c.state().EntryRs->setIndex(u"id");
+    c.state().EntryRs->seek(u"=", next);
+    EXPECT_EQ(c.state().EntryRs->text(u"name"), "Next") << "an added row can be read at once";
+}
+
+TEST(Recordset, FieldWidthsAndABusyFileRefuseAWriteWithTheirCauseAndNothingIsStored) {
+    TempCompendium c;
+    const qint64 id = c.add(Entry("Keep"));
+    Recordset& rs = *c.state().EntryRs;
+    rs.addNew();
+    rs.setField(u"name", QString(26, QLatin1Char('n')));
+    EXPECT_TRUE(Refusal([&] { rs.update(); }).contains("\"name\""));
+    rs.cancelUpdate();
+
+    // 25 emoji are 25 characters, though 50 UTF-16 units and 100 bytes.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x90\x89").repeated(25);
+    rs.setIndex(u"id");
+    rs.seek(u"=", id);
+    rs.edit();
+    rs.setField(u"race-location", emoji);
+    rs.setField(u"desc", QString(150, QLatin1Char('d')));
+    EXPECT_NO_THROW(rs.update());
+
+    rs.seek(u"=", id);
+    rs.edit();
+    rs.setField(u"name", QStringLiteral("Renamed"));
+    rs.setField(u"desc", QString(151, QLatin1Char('d')));
+    EXPECT_TRUE(Refusal([&] { rs.update(); }).contains("\"desc\""));
+    rs.cancelUpdate();
+
+    // A file another program holds busy makes a write fail with a clear message.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(c.state().DatabasePath().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    rs.seek(u"=", id);
+    rs.edit();
+    rs.setField(u"name", QStringLiteral("After"));
+    const QString message = Refusal([&] { rs.update(); });
+    EXPECT_TRUE(message.contains("in use by another program")) << message.toStdString();
+    rs.cancelUpdate();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(Scan(rs, u"id"), "Keep") << "the refused updates stored nothing";
+    EXPECT_EQ(Scan(rs, u"id", u"race-location"), emoji);
+}
+
+// 700 rows of one name and race in two cases, more than a fetch holds, come in id order; a scan
+// that edits each row as it goes, as the publishers clear their flags, visits every row once.
+TEST(Recordset, ScansVisitEveryRowOnceInKeyThenIdOrderWhileEditing) {
+    TempCompendium c;
+    {
+        Database::Transaction tx(*c.state().Db);
+        for (int i = 0; i < 1500; ++i) {
+            c.add(i < 700
+                      ? Entry(i % 2 ? "same" : "SAME", i % 3 ? "Moor" : "MOOR")
+                      : EntrySpec{QStringLiteral("E%1").arg(i), "Loop", "", "", {}, i % 3 != 0});
+        }
+        tx.commit();
+    }
+    Recordset& rs = *c.state().EntryRs;
+    for (QStringView index : {u"id", u"namedex", u"rldex"}) {
+        for (QStringView field : {u"changed", u"details"}) {
+            SCOPED_TRACE(index.toString().toStdString());
+            std::vector<qint64> seen;
+            Database::Transaction tx(*c.state().Db);
+            rs.setIndex(index);
+            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+                seen.push_back(rs.field(u"id").toLongLong());
+                rs.edit();
+                rs.setField(field, field == u"changed" ? QVariant(!rs.field(field).toBool())
+                                                       : QVariant(QStringLiteral("seen")));
+                rs.update();
+            }
+            tx.commit();
+            ASSERT_EQ(seen.size(), 1500u);
+            EXPECT_EQ(std::set<qint64>(seen.begin(), seen.end()).size(), 1500u);
+            EXPECT_TRUE(std::is_sorted(seen.end() - 700, seen.end())) << "equal keys in id order";
+        }
     }
 }

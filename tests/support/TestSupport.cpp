@@ -73,3 +73,52 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
 }
 
 }  // namespace tavri::test
+
+// ---- The store's, the entry list's and the command line's tests ----
+#include <QProcess>
+
+namespace tavri::test {
+
+Ran Run(const QString& program, const QStringList& args, const QByteArray& input) {
+    QProcess p;
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
+    Ran ran;
+    if (p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit) {
+        ran.status = p.exitCode();
+    }
+    ran.out = QString::fromUtf8(p.readAllStandardOutput());
+    ran.err = QString::fromUtf8(p.readAllStandardError());
+    return ran;
+}
+
+QString ListedNames(AppState& state, const ListFilter& filter) {
+    QStringList names;
+    for (const ListRow& row : BuildEntryList(state, filter).rows) {
+        names << row.name;
+    }
+    return names.join(',');
+}
+
+QString Scan(Recordset& rs, QStringView index, QStringView field) {
+    QStringList seen;
+    rs.setIndex(index);
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        seen << rs.text(field);
+    }
+    return seen.join(',');
+}
+
+TempXdgHomes::TempXdgHomes() {
+    qunsetenv("WINDIR");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+}
+
+TempXdgHomes::~TempXdgHomes() {
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace tavri::test

@@ -46,3 +46,46 @@ QStringList FilesIn(const QString& folder);
 void WriteAll(const QString& path, const QByteArray& bytes);
 
 }  // namespace tavri::test
+
+// ---- The store's, the entry list's and the command line's tests ----
+#include "app/EntryList.h"
+#include "store/StoreError.h"
+
+namespace tavri::test {
+
+// A program that ran to its end: its exit status (-1 if it crashed), standard output and error.
+struct Ran {
+    int status = -1;
+    QString out, err;
+};
+Ran Run(const QString& program, const QStringList& args, const QByteArray& input = {});
+#ifdef TAVRI_CLI_PATH
+inline Ran RunCli(const QStringList& args) {
+    return Run(QStringLiteral(TAVRI_CLI_PATH), args);
+}
+#endif
+
+// The names BuildEntryList lists for filter, joined by commas.
+QString ListedNames(AppState& state, const ListFilter& filter = {});
+// The values of one field over a full scan of an index, joined by commas.
+QString Scan(Recordset& rs, QStringView index, QStringView field = u"name");
+
+// The message of the StoreError that fn throws.
+template <typename Fn>
+QString Refusal(Fn&& fn) {
+    try {
+        fn();
+    } catch (const StoreError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(no refusal)");
+}
+
+// XDG_CONFIG_HOME and XDG_DATA_HOME set to temporary folders for as long as it lives.
+struct TempXdgHomes {
+    TempXdgHomes();
+    ~TempXdgHomes();
+    QTemporaryDir config, data;
+};
+
+}  // namespace tavri::test
