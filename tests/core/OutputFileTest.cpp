@@ -1,6 +1,7 @@
-// The text codec's rules in one table, and the output writer: replacement that never cuts a
-// file, unchanged files left alone, symlinks replaced, temporaries cleared, errors that name
-// the file.
+// The text codec's rules in one table (the code pages, escapes and entities of the reading files
+// are seen whole in the publishing tests' expected files), and the output writer: replacement that
+// never cuts a file, unchanged files left alone, symlinks replaced, temporaries cleared, errors
+// that name the file.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -21,19 +22,6 @@
 using namespace tavri;
 
 namespace {
-
-// "a " + text + CR LF + "end" + CR LF through an output file of the format.
-QByteArray Written(OutputFormat format, const QString& text) {
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/out.txt";
-    OutputFile out(path, format);
-    out.part(QStringLiteral("a "));
-    out.part(text);
-    out.line();
-    out.line(QStringLiteral("end"));
-    out.close();
-    return test::ReadAll(path);
-}
 
 QByteArray Encoded(const QString& text, OutputFormat format) {
     QByteArray out;
@@ -59,25 +47,12 @@ QStringList TemporariesIn(const QString& folder) {
 }  // namespace
 
 TEST(TextCodec, Rules) {
-    const QString mixed = QString::fromUtf8("é€Ł😀");  // in the code page, in it, not, astral
     const QString emoji = QString::fromUtf8("😀😀x");
-    QByteArray byteBack;  // each byte's character, encoded back
-    for (int b = 0; b < 256; ++b) {
-        byteBack += char(windows1252Byte(windows1252Char(static_cast<unsigned char>(b))));
-    }
     const struct {
         const char* rule;
         QByteArray actual;
         QByteArray expected;
     } rows[] = {
-        {"HTML: UTF-8, lines end in CR LF", Written(OutputFormat::Html, mixed),
-         "a \xC3\xA9\xE2\x82\xAC\xC5\x81\xF0\x9F\x98\x80\r\nend\r\n"},
-        {"text: UTF-8", Written(OutputFormat::Text, mixed),
-         "a \xC3\xA9\xE2\x82\xAC\xC5\x81\xF0\x9F\x98\x80\r\nend\r\n"},
-        {"RTF: Windows-1252, else \\uN? per UTF-16 unit, signed", Written(OutputFormat::Rtf, mixed),
-         "a \xE9\x80\\u321?\\u-10179?\\u-8704?\r\nend\r\n"},
-        {"PML: Windows-1252, else \\Uxxxx per UTF-16 unit", Written(OutputFormat::Pml, mixed),
-         "a \xE9\x80\\U0141\\Ud83d\\Ude00\r\nend\r\n"},
         {"a lone surrogate", Encoded(QString(QChar(0xD800)) + "x", OutputFormat::Text),
          "\xEF\xBF\xBDx"},
         {"U+0080 is not the byte 0x80", Encoded(QString(QChar(0x80)), OutputFormat::Rtf),
@@ -86,22 +61,13 @@ TEST(TextCodec, Rules) {
         // encodes back to itself.
         {"every byte round-trips", Encoded(decodeInputBytes(AllBytes()), OutputFormat::Pml),
          AllBytes()},
-        {"each byte's character maps back to it", byteBack, AllBytes()},
         {"unassigned bytes keep their number", decodeInputBytes("\x81\x8D\x8F\x90\x9D").toUtf8(),
          "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
         {"input: UTF-8 when valid", decodeInputBytes("caf\xC3\xA9").toUtf8(), "caf\xC3\xA9"},
-        {"input: a byte-order mark is dropped",
-         decodeInputBytes("\xEF\xBB\xBF"
-                          "abc")
-             .toUtf8(),
-         "abc"},
+        {"input: a byte-order mark is dropped", decodeInputBytes("\xEF\xBB\xBFxyz").toUtf8(),
+         "xyz"},
         {"input: else Windows-1252", decodeInputBytes("caf\xE9 \x80\x93").toUtf8(),
          "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C"},
-        {"outside the code page", QByteArray::number(windows1252Byte(0x0141)), "-1"},
-        {"RTF escape", RtfEscaped(u"C:\\temp\\new {x}").toUtf8(), "C:\\\\temp\\\\new \\{x\\}"},
-        {"PML escape", PmlEscaped(u"C:\\temp\\new {x}").toUtf8(), "C:\\\\temp\\\\new {x}"},
-        {"entities", DecodeHtmlEntities(u"Salt &amp; iron; caf&#233; &eacute;t&eacute;").toUtf8(),
-         "Salt & iron; caf\xC3\xA9 \xC3\xA9t\xC3\xA9"},
         {"numeric entities", DecodeHtmlEntities(u"&lt;&#x4E5D;&#X9F8D;&gt; &#128009;").toUtf8(),
          "<\xE4\xB9\x9D\xE9\xBE\x8D> \xF0\x9F\x90\x89"},
         {"references to nothing stay",
@@ -121,7 +87,7 @@ TEST(TextCodec, Rules) {
 // A writer abandoned before close() leaves the old file as it was and no temporary file.
 TEST(OutputFile, ReplacementLeavesEqualFilesAloneAndReplacesTheRest) {
     const QByteArray fresh = "new\r\n";
-    const QByteArray large(200000, 'e');
+    const QByteArray large = QByteArray("0123456789abcdefg").repeated(12000);  // chunks differ
     const struct {
         const char* name;
         std::optional<QByteArray> old;  // nullopt: no file before
@@ -135,9 +101,11 @@ TEST(OutputFile, ReplacementLeavesEqualFilesAloneAndReplacesTheRest) {
         {"other bytes", QByteArray("old\r\n"), fresh, true, fresh},
         {"a longer old file", fresh + "tail", fresh, true, fresh},
         {"a shorter old file", QByteArray("ne"), fresh, true, fresh},
-        {"a large old file", QByteArray(300000, 'o'), fresh, true, fresh},
         {"abandoned while equal", large, large.left(100000), false, large},
         {"abandoned after a change", large, QByteArray(100000, 'n'), false, large},
+        {"a large file changed at its end", large, large.chopped(1) + "f", true,
+         large.chopped(1) + "f"},
+        {"the same large file", large, large, true, large},
         {"a symlink to the same bytes", fresh, fresh, true, fresh, true},
     };
     for (const auto& c : cases) {
@@ -175,21 +143,6 @@ TEST(OutputFile, ReplacementLeavesEqualFilesAloneAndReplacesTheRest) {
     }
 }
 
-TEST(OutputFile, LargeOutputIsComparedAndWrittenWhole) {
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/big.txt";
-    for (const char last : {'x', 'y', 'y'}) {  // new, changed at its very end, unchanged
-        OutputFile out(path, OutputFormat::Text);
-        for (int i = 0; i < 4999; ++i) {
-            out.line(QString(99, QLatin1Char('x')));
-        }
-        out.line(QString(99, QLatin1Char(last)));
-        out.close();
-        EXPECT_EQ(QFileInfo(path).size(), 5000 * 101);
-        EXPECT_EQ(test::ReadAll(path).right(3), QByteArray(1, last) + "\r\n");
-    }
-}
-
 TEST(OutputFile, LeftoverTemporariesOfEndedProcessesAreRemoved) {
     QProcess ended;
     ended.start(QStringLiteral("true"), {});
@@ -216,7 +169,6 @@ TEST(OutputFile, AProgressiveFileShowsItsLinesAtEachFlush) {
     log.line(QString::fromUtf8("Łukasz uploaded OK"));
     log.flush();
     EXPECT_EQ(test::ReadAll(path), "\xC5\x81ukasz uploaded OK\r\n");
-    log.close();
 }
 
 TEST(OutputFile, AFileThatCannotBeCreatedIsNamedInTheError) {

@@ -28,8 +28,7 @@ std::vector<QString> NamesIn(Recordset& rs, const char16_t* index) {
 
 TEST(ReadSnapshot, ReadsInTheOrderOfTheLiveCursorAndMissesLaterSaves) {
     for (const auto access : {Database::Access::ReadWrite, Database::Access::ReadOnly}) {
-        SCOPED_TRACE(access == Database::Access::ReadOnly ? "beside a read-only connection"
-                                                          : "beside one that may write");
+        SCOPED_TRACE(access == Database::Access::ReadOnly ? "read-only" : "read-write");
         TempCompendium c;
         c.add({"zeta", "Orc", "", "", QString(), false});
         c.add({u"\u00C9clair"_qs, "elf", "", "", QString(), false});

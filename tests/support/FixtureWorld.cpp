@@ -122,7 +122,7 @@ Files ReadTree(const QString& folder) {
     return files;
 }
 
-Files ZipEntries(const QString& path, QByteArray* list) {
+Files ZipEntries(const QString& path) {
     int code = 0;
     zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (z == nullptr) {
@@ -132,10 +132,8 @@ Files ZipEntries(const QString& path, QByteArray* list) {
     for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
         zip_stat_t st;
         zip_stat_index(z, i, 0, &st);
-        if (list) {
-            *list += QByteArray(st.name) +
-                     (st.comp_method == ZIP_CM_STORE ? " stored\n" : " deflated\n");
-        }
+        files["_entries.txt"] +=
+            QByteArray(st.name) + (st.comp_method == ZIP_CM_STORE ? " stored\n" : " deflated\n");
         QByteArray& bytes = files[QString::fromUtf8(st.name)];
         bytes.resize(static_cast<qsizetype>(st.size));
         zip_file_t* f = zip_fopen_index(z, i, 0);
@@ -193,18 +191,6 @@ void BuildWorld(TempCompendium& c, World world) {
     batch.commit();
 }
 
-namespace {
-
-EpubOptions FixedBookOptions() {
-    EpubOptions o;
-    o.identifier = QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70");
-    o.language = QStringLiteral("en-GB");
-    o.modified = QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate);
-    return o;
-}
-
-}  // namespace
-
 QByteArray PublishWith(const std::string& writer, World world, TempCompendium& c,
                        ProgressLog& log) {
     AppState& s = c.state();
@@ -221,14 +207,16 @@ QByteArray PublishWith(const std::string& writer, World world, TempCompendium& c
         report << QString::number(RegionRtfOutput(s, log));
     } else if (writer == "modern") {
         const ModernSiteReport r = WriteModernSite(s, ModernSiteOptions(), log);
+        const auto n = [](qint64 count) { return QString::number(count); };
         report << QStringLiteral("%1 entries, %2 pages, %3 written, index of %4 bytes")
-                      .arg(r.entries)
-                      .arg(r.pages)
-                      .arg(r.written)
-                      .arg(r.indexBytes)
+                      .arg(n(r.entries), n(r.pages), n(r.written), n(r.indexBytes))
                << DescribeProblems(r);
     } else if (writer == "epub") {
-        const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), FixedBookOptions(), log);
+        const EpubOptions fixed{
+            QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70"),
+            QStringLiteral("en-GB"),
+            QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate)};
+        const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), fixed, log);
         report << QString::number(r.entries) << r.dropped;
     } else if (writer == "adhoc") {
         const std::vector<qint64> ids = world == World::Full

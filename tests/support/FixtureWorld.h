@@ -21,9 +21,9 @@ void BuildWorld(TempCompendium& c, World world);
 // Every file below folder, hidden ones too, by path below it.
 using Files = std::map<QString, QByteArray>;
 Files ReadTree(const QString& folder);
-// The entries of the zip archive at path by name; their order and compression methods as lines
-// of list.
-Files ZipEntries(const QString& path, QByteArray* list = nullptr);
+// The entries of the zip archive at path by name, and "_entries.txt": their order and
+// compression methods as lines.
+Files ZipEntries(const QString& path);
 
 // What a writer reports, as lines: phases, entries, steps with the count a progress bar shows,
 // and (cursor) where a writer left the entry cursor.
@@ -35,10 +35,8 @@ public:
     }
     void entry(const QString& name) override { add(QStringLiteral("entry ") + name); }
     void step(qint64 done, qint64 total) override {
-        add(QStringLiteral("step %1/%2 shown %3")
-                .arg(done)
-                .arg(total)
-                .arg(count_.step(done, total)));
+        const qint64 shown = count_.step(done, total);
+        add(QStringLiteral("step %1/%2 shown %3").arg(done).arg(total).arg(shown));
     }
     void cursor(const AppState& s) {
         add(QStringLiteral("cursor on %1%2")

@@ -28,9 +28,6 @@ public:
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        return 2;
-    }
     auto state = tavri::AppState::Open(QString::fromLocal8Bit(argv[1]));
     if (argc > 2) {
         ::signal(SIGXFSZ, SIG_IGN);
