@@ -65,12 +65,8 @@ private:
     std::deque<std::function<void(Form2&)>> steps_;
 };
 
-void Save(Form2& e) {
-    e.Command1->click();
-}
-void Cancel(Form2& e) {
-    e.Command2->click();
-}
+const auto Save = [](Form2& e) { e.Command1->click(); };
+const auto Cancel = [](Form2& e) { e.Command2->click(); };
 using test::Fill;
 
 struct EntryCommandsTest : ::testing::Test, test::Window {
@@ -132,11 +128,7 @@ TEST_F(EntryCommandsTest, TheNotesStoredAfterAnEdit) {
         {"appended", "one\r\ntwo", [](Form2& e) { e.Text5->appendPlainText("three"); },
          "one\r\ntwo\r\nthree"},
         {"typed", "x", [](Form2& e) { e.Text5->setPlainText("  New notes\n "); }, "New notes\r\n"},
-        {"typed odd characters", "x",
-         [](Form2& e) {
-             e.Text5->selectAll();
-             e.Text5->insertPlainText(QStringLiteral("y\u00A0z\u2028w"));
-         },
+        {"typed odd characters", "x", [](Form2& e) { e.Text5->setPlainText("y\u00A0z\u2028w"); },
          QStringLiteral("y\u00A0z\u2028w")},
     };
     for (const auto& k : cases) {

@@ -2,28 +2,8 @@
 // compendium under the main window with the gestures the tests make on it.
 #pragma once
 
-#include <QAbstractItemView>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
+#include <QtWidgets>
 #include <functional>
 
 #include "support/ScriptedDialogs.h"
@@ -36,17 +16,13 @@
 
 namespace tavri::test {
 
-// Runs step once the event loop of the modal window about to be shown is running, as a user's
-// action would; step gets that window (QApplication::activeModalWidget()).
-inline void WhenModal(std::function<void(QWidget*)> step) {
-    QTimer::singleShot(0, [step = std::move(step)] { step(QApplication::activeModalWidget()); });
-}
-
-// Runs step in the modal window open shows, then closes it if step left it open (a dialog with
-// done(), which no close handler can refuse); whether step left it open.
+// Runs step in the modal window open shows, once its event loop runs as a user's action would,
+// then closes it if step left it open (a dialog with done(), which no close handler can refuse);
+// whether step left it open.
 inline bool InModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
     auto leftOpen = std::make_shared<bool>(false);
-    WhenModal([step, leftOpen](QWidget* shown) {
+    QTimer::singleShot(0, [step, leftOpen] {
+        QWidget* shown = QApplication::activeModalWidget();
         if (shown == nullptr) {
             ADD_FAILURE() << "no window shown";
             return;
