@@ -198,7 +198,7 @@ TEST_F(EntryCommandsTest, AddStoresANewEntryWithoutNotesAndSelectsItsRowIfListed
         Save(e);
     });
     w.Command1->click();
-    EXPECT_EQ(count(), 3);
+    EXPECT_EQ(ids().size(), 3u);
     EXPECT_EQ(rowOf("Grok"), -1);
     EXPECT_EQ(w.Grid1->row(), 0);
     EXPECT_EQ(w.Grid1->col(), 0);
@@ -323,7 +323,7 @@ TEST_F(EntryCommandsTest, AStoreRefusedKeepsTheEditorOpenAndStoresNothing) {
     EXPECT_EQ(read(ann).name, QStringLiteral("Anne"));
     EXPECT_EQ(read(ann).desc, QStringLiteral("changed"));
     EXPECT_EQ(read(bob).desc, QStringLiteral("Theirs"));
-    EXPECT_EQ(count(), 2);  // the failed Add left nothing
+    EXPECT_EQ(ids().size(), 2u);  // the failed Add left nothing
 }
 
 // Every writing command, the publications included, refuses a read-only compendium before it asks
@@ -346,7 +346,7 @@ TEST_F(EntryCommandsTest, OnAReadOnlyCompendiumEveryWritingCommandSaysSoAndDoesN
     EXPECT_TRUE(viewScript.seen.empty()) << "no editor opens";
     EXPECT_EQ(dialogs.messages(),
               std::vector<QString>(8, Database::readOnlyMessage(readOnly->DatabasePath())));
-    EXPECT_EQ(count(), 1);
+    EXPECT_EQ(ids(), std::vector<qint64>{1});
     EXPECT_EQ(changedIds(), std::vector<qint64>{1});
     EXPECT_EQ(QDir(c.state().ReportsDir()).entryList(QDir::Files), files);
 }

@@ -155,25 +155,19 @@ struct BasicWindow {
         return {rs.text(u"name"), rs.text(u"race-location"),       rs.text(u"date"),
                 rs.text(u"desc"), rs.field(u"details").toString(), rs.field(u"changed").toBool()};
     }
-    std::vector<qint64> changedIds() {
-        std::vector<qint64> ids;
+    // The ids of the stored entries, or of those marked changed only.
+    std::vector<qint64> ids(bool changedOnly = false) {
+        std::vector<qint64> found;
         Recordset& rs = *c.state().EntryRs;
         rs.setIndex(u"id");
         for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            if (rs.field(u"changed").toBool()) {
-                ids.push_back(rs.field(u"id").toLongLong());
+            if (!changedOnly || rs.field(u"changed").toBool()) {
+                found.push_back(rs.field(u"id").toLongLong());
             }
         }
-        return ids;
+        return found;
     }
-    int count() {
-        Recordset& rs = *c.state().EntryRs;
-        int n = 0;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            ++n;
-        }
-        return n;
-    }
+    std::vector<qint64> changedIds() { return ids(true); }
     qint64 bookmark() { return c.state().OptionsRs->field(u"bookmark").toLongLong(); }
     void setOption(QStringView field, const QVariant& value) {
         Recordset& options = *c.state().OptionsRs;
