@@ -4,10 +4,6 @@
 // starts, so these tests run in a process of their own.
 #include <gtest/gtest.h>
 
-#include <QMenuBar>
-#include <QScreen>
-#include <QTemporaryDir>
-
 #include "tests/ui/WindowTest.h"
 #include "ui/Twips.h"
 

@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QHeaderView>
-#include <QHelpEvent>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolTip>
+#include <QtWidgets>
 
 #include "ui/Grid1.h"
 #include "ui/Twips.h"
@@ -102,14 +98,10 @@ TEST_F(Grid, ChangesKeepRowZeroAsTheHeaderAndPassQtsModelChecker) {
     EXPECT_EQ(modelFaults, QStringList());
 }
 
-// Setting the current cell is cheap and the view follows at the next turn without scrolling;
+// The view follows the current cell at the next turn, without scrolling;
 // setTopRow scrolls, and topRow reads back what the user scrolled to.
 TEST_F(Grid, TheViewFollowsTheCurrentCellAndTheTopRow) {
     show(200);
-    for (int r = 0; r < g.rows(); ++r) {
-        g.setRow(r);
-        g.setCol(2);
-    }
     g.setRow(150);
     g.setCol(1);
     EXPECT_EQ(g.text(), "n149");

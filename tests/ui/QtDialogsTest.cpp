@@ -1,11 +1,8 @@
 // The desktop's message boxes: which answer each way of closing the truncation box gives.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 #include <functional>
 
 #include "ui/QtDialogs.h"

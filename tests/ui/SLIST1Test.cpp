@@ -7,8 +7,6 @@
 namespace tavri {
 namespace {
 
-using test::WhenModal;
-
 class SList1Test : public ::testing::Test {
 protected:
     void Fill(const QStringList& texts, const char* max = "1", const char* min = "1") {
@@ -36,15 +34,20 @@ protected:
     SLIST1 dialog{dialogs};
 };
 
+// A double click or Enter in the list runs OK.
 TEST_F(SList1Test, ItemsAreInTheCompendiumsCaseInsensitiveOrderWithTheirData) {
     Fill({"gamma", "Beta", "alpha", "ALPHA two"});
     ASSERT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
                   EXPECT_EQ(Listed(), (QStringList{"alpha", "ALPHA two", "Beta", "gamma"}));
-                  Select("Beta");
-                  dialog.Command1->click();
+                  const QRect r = dialog.List1->visualItemRect(dialog.List1->item(2));
+                  QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
+                  QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
               }));
     ASSERT_EQ(dialog.SelectedItems().size(), 1u);
     EXPECT_EQ(dialog.SelectedItems()[0].data, 101);
+    EXPECT_EQ(test::Exec(dialog, [&] { QTest::keyClick(dialog.List1, Qt::Key_Return); }),
+              QDialog::Accepted);
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 // OK closes the dialog only with a number of items within the limits.
@@ -136,27 +139,13 @@ TEST_F(SList1Test, MatchMarkSelectsItemsContainingTheTextInAnyCase) {
     EXPECT_EQ(Chosen(), (QStringList{"an orc", "the orchard"}));
 }
 
-TEST_F(SList1Test, DoubleClickAndEnterInTheListRunOk) {
-    Fill({"a", "b"});
-    EXPECT_EQ(QDialog::Accepted, test::Exec(dialog, [&] {
-                  const QRect r = dialog.List1->visualItemRect(dialog.List1->item(1));
-                  QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
-                  QTest::mouseDClick(dialog.List1->viewport(), Qt::LeftButton, {}, r.center());
-              }));
-    EXPECT_EQ(Chosen(), (QStringList{"b"}));
-    EXPECT_EQ(test::Exec(dialog, [&] { QTest::keyClick(dialog.List1, Qt::Key_Return); }),
-              QDialog::Accepted);
-    EXPECT_TRUE(dialogs.messages().empty());
-}
-
 // On a screen too small for it the dialog keeps its margins, so no part of it gets a negative
 // size.
 TEST_F(SList1Test, ShrunkToNothingEveryPartKeepsAPositiveSize) {
     test::Exec(dialog, [&] {
         dialog.resize(10, 10);
         QCoreApplication::processEvents();
-        EXPECT_GT(dialog.List1->height(), 0);
-        EXPECT_GT(dialog.List1->width(), 0);
+        EXPECT_TRUE(dialog.List1->height() > 0 && dialog.List1->width() > 0);
         EXPECT_GT(dialog.Frame3D1->height(), 0);
         dialog.Command2->click();
     });

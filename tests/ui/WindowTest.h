@@ -2,28 +2,8 @@
 // compendium under the main window with the gestures the tests make on it.
 #pragma once
 
-#include <QAbstractItemView>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
+#include <QtWidgets>
 #include <functional>
 
 #include "support/ScriptedDialogs.h"
@@ -36,17 +16,13 @@
 
 namespace tavri::test {
 
-// Runs step once the event loop of the modal window about to be shown is running, as a user's
-// action would; step gets that window (QApplication::activeModalWidget()).
-inline void WhenModal(std::function<void(QWidget*)> step) {
-    QTimer::singleShot(0, [step = std::move(step)] { step(QApplication::activeModalWidget()); });
-}
-
-// Runs step in the modal window open shows, then closes it if step left it open (a dialog with
-// done(), which no close handler can refuse); whether step left it open.
+// Runs step in the modal window open shows, once its event loop runs as a user's action would,
+// then closes it if step left it open (a dialog with done(), which no close handler can refuse);
+// whether step left it open.
 inline bool InModal(const std::function<void()>& open, const std::function<void(QWidget*)>& step) {
     auto leftOpen = std::make_shared<bool>(false);
-    WhenModal([step, leftOpen](QWidget* shown) {
+    QTimer::singleShot(0, [step, leftOpen] {
+        QWidget* shown = QApplication::activeModalWidget();
         if (shown == nullptr) {
             ADD_FAILURE() << "no window shown";
             return;
@@ -179,25 +155,19 @@ struct BasicWindow {
         return {rs.text(u"name"), rs.text(u"race-location"),       rs.text(u"date"),
                 rs.text(u"desc"), rs.field(u"details").toString(), rs.field(u"changed").toBool()};
     }
-    std::vector<qint64> changedIds() {
-        std::vector<qint64> ids;
+    // The ids of the stored entries, or of those marked changed only.
+    std::vector<qint64> ids(bool changedOnly = false) {
+        std::vector<qint64> found;
         Recordset& rs = *c.state().EntryRs;
         rs.setIndex(u"id");
         for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            if (rs.field(u"changed").toBool()) {
-                ids.push_back(rs.field(u"id").toLongLong());
+            if (!changedOnly || rs.field(u"changed").toBool()) {
+                found.push_back(rs.field(u"id").toLongLong());
             }
         }
-        return ids;
+        return found;
     }
-    int count() {
-        Recordset& rs = *c.state().EntryRs;
-        int n = 0;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            ++n;
-        }
-        return n;
-    }
+    std::vector<qint64> changedIds() { return ids(true); }
     qint64 bookmark() { return c.state().OptionsRs->field(u"bookmark").toLongLong(); }
     void setOption(QStringView field, const QVariant& value) {
         Recordset& options = *c.state().OptionsRs;
