@@ -38,6 +38,17 @@ QStringList Entries(AppState& state) {
     return all;
 }
 
+// The log of an upload that stored these entries: each one's line, after the line of its name's
+// cut if it is among the cuts told.
+QByteArray Log(const QStringList& stored, const QStringList& cuts = {}) {
+    QString log;
+    for (const QString& entry : stored) {
+        const QString cut = "Truncation: " + entry.section(u'|', 0, 0);
+        log += (cuts.contains(cut) ? cut + "\r\n" : "") + cut.mid(12) + " uploaded OK\r\n";
+    }
+    return log.toUtf8();
+}
+
 std::string Text(const QStringList& lines) {
     return lines.join(u'\n').toStdString();
 }
@@ -160,13 +171,7 @@ TEST_F(CsvUploadTest, WhatEachFileAddsLogsAndSays) {
         const UploadOutcome outcome = upload(csv(c.bytes));
         const QStringList stored = Entries(c_.state()).mid(before);
         EXPECT_EQ(Text(stored), c.stored);
-        QString lines;  // each stored entry's log line, after the line of its name's cut if any
-        for (const QString& entry : stored) {
-            const QString cut = "Truncation: " + entry.section(u'|', 0, 0);
-            lines += (sink_.truncations.contains(cut) ? cut + "\r\n" : "") + cut.mid(12) +
-                     " uploaded OK\r\n";
-        }
-        EXPECT_EQ(log(), lines.toUtf8());
+        EXPECT_EQ(log(), Log(stored, sink_.truncations));
         EXPECT_EQ(Text(sink_.truncations), c.told);
         EXPECT_EQ(outcome.closingText().toStdString(), c.closing.toStdString());
     }
@@ -178,10 +183,7 @@ TEST_F(CsvUploadTest, WhatCannotBeReadOrIsNotTextIsRefusedBeforeAnythingIsStored
     QTemporaryDir logless;  // its log's name is taken by a folder
     ASSERT_TRUE(QDir(logless.path()).mkdir("TavriUploadLog.txt"));
     WriteAll(logless.path() + "/in.csv", "1,Ann,Elf,1,d,n\r\n");
-    const struct {
-        QString path;
-        QString says;
-    } cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {csv("1,Ann,Elf,1,d,n\r\n2,B\x02ob,Orc,1,d,n\r\n", "ctl.csv"),
          "ctl.csv does not look like a CSV text file: line 2 holds the control character \\x02 "
          "(the line begins \"2,B\\x02ob,Orc,1,d,n\"). Nothing was added."},
@@ -193,13 +195,13 @@ TEST_F(CsvUploadTest, WhatCannotBeReadOrIsNotTextIsRefusedBeforeAnythingIsStored
          "TavriUploadLog.txt: " + QString::fromLocal8Bit(std::strerror(EISDIR)) + "."},
     };
     WriteAll(logPath(), "the last upload's log\r\n");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path.toStdString());
+    for (const auto& [path, says] : cases) {
+        SCOPED_TRACE(path.toStdString());
         try {
-            UploadCsv(c_.state(), c.path, sink_);
+            UploadCsv(c_.state(), path, sink_);
             ADD_FAILURE() << "not refused";
         } catch (const FileError& e) {
-            EXPECT_TRUE(e.message().endsWith(c.says)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().endsWith(says)) << e.message().toStdString();
         }
     }
     EXPECT_TRUE(Entries(c_.state()).empty());
@@ -253,12 +255,7 @@ TEST_F(CsvUploadDeathTest, AnUploadCutShortKeepsWholeBatchesAndTheLogNamesOnlySt
         ASSERT_EQ(stored.size(), kept);
         EXPECT_EQ(stored.back(), QStringLiteral("Crash test entry no %1|Town %1|1|d|Notes, %1")
                                      .arg(kept, 5, 10, QLatin1Char('0')));
-        const QList<QByteArray> lines = log().split('\n');
-        ASSERT_EQ(lines.back(), "") << "whole lines only";
-        EXPECT_EQ(lines.size() - 1, kept);
-        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-            ASSERT_EQ(lines[i], stored[i].section(u'|', 0, 0).toUtf8() + " uploaded OK\r");
-        }
+        EXPECT_TRUE(log() == Log(stored)) << "the log names the stored entries, whole lines only";
     }
 }
 
