@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <list>
 #include <utility>
 
@@ -53,19 +54,18 @@ std::string Text(const QStringList& lines) {
     return lines.join(u'\n').toStdString();
 }
 
-// Records what the upload tells; at the first truncation it may instead end the process without
-// unwinding (a crash) or throw.
+// Records what the upload tells; at each truncation it first runs atBox, if set (which may end
+// the process, throw, or run other writers).
 struct RecordingSink : UploadSink {
-    enum Way { GoOn, Crash, Throw } way = GoOn;
+    bool person = false;
+    std::function<void()> atBox;
     QStringList truncations;
     int ends = 0;
     void waiting(const QString&) override { ADD_FAILURE() << "no other upload runs"; }
+    bool waitsForPerson() const override { return person; }
     bool truncated(const QString& text, bool) override {
-        if (way == Crash) {
-            std::_Exit(3);
-        }
-        if (way == Throw) {
-            throw 3;
+        if (atBox) {
+            atBox();
         }
         truncations << text;
         return true;
@@ -234,24 +234,26 @@ TEST_F(CsvUploadDeathTest, AnUploadCutShortKeepsWholeBatchesAndTheLogNamesOnlySt
                                   "\"\r\n";
     }
     const QString path = csv(bytes);
-    for (const RecordingSink::Way way :
-         {RecordingSink::Crash, RecordingSink::Throw, RecordingSink::GoOn}) {
+    enum { Crash, Throw, GoOn };
+    for (const int way : {Crash, Throw, GoOn}) {
         SCOPED_TRACE(way);
         const qsizetype before = Entries(c_.state()).size();
-        sink_.way = way;
-        if (way == RecordingSink::Crash) {
+        if (way == Crash) {
+            sink_.atBox = [] { std::_Exit(3); };
             c_.state().Close();
             GTEST_FLAG_SET(death_test_style, "fast");
             EXPECT_EXIT(UploadCsv(*AppState::Open(c_.dir()), path, sink_),
                         ::testing::ExitedWithCode(3), "");
             c_.reopen();
-        } else if (way == RecordingSink::Throw) {
+        } else if (way == Throw) {
+            sink_.atBox = [] { throw 3; };
             EXPECT_THROW(UploadCsv(c_.state(), path, sink_), int);
         } else {
+            sink_.atBox = nullptr;
             UploadCsv(c_.state(), path, sink_);
         }
         const QStringList stored = Entries(c_.state()).mid(before);
-        const int kept = way == RecordingSink::GoOn ? cutAt - 1 : 2 * kUploadBatchSize;
+        const int kept = way == GoOn ? cutAt - 1 : 2 * kUploadBatchSize;
         ASSERT_EQ(stored.size(), kept);
         EXPECT_EQ(stored.back(), QStringLiteral("Crash test entry no %1|Town %1|1|d|Notes, %1")
                                      .arg(kept, 5, 10, QLatin1Char('0')));
@@ -301,26 +303,6 @@ TEST_F(CsvUploadTest, TruncationBoxesCanBeStoppedForTheRestOfTheUpload) {
     }
 }
 
-// A sink whose truncation runs tavri-cli as other writers would: each command to its end, then
-// the waiter until it says that it waits.
-struct ProcessSink : RecordingSink {
-    bool person = false;
-    std::vector<QStringList> commands;
-    QStringList waiter;
-    std::list<QProcess> runs;  // the commands', then the waiter's
-    bool waitsForPerson() const override { return person; }
-    bool truncated(const QString& text, bool more) override {
-        for (const QStringList& args : commands) {
-            runs.emplace_back().start(TAVRI_CLI_PATH, args);
-            EXPECT_TRUE(runs.back().waitForFinished(60000));
-        }
-        runs.emplace_back().setReadChannel(QProcess::StandardError);
-        runs.back().start(TAVRI_CLI_PATH, waiter);
-        EXPECT_TRUE(runs.back().waitForReadyRead(60000)) << "told that it waits";
-        return RecordingSink::truncated(text, more);
-    }
-};
-
 // At its box the first upload holds the compendium and the log while its sink runs three more
 // writers in real processes. tavri-cli publish (which clears the changed flags), its site already
 // written, must say that the batch was still open, unless a person reads the box: then the batch
@@ -334,17 +316,24 @@ TEST_F(CsvUploadTest, AnotherWriterNeverWaitsOnAPersonReadingABoxAndUploadsTakeT
     for (const bool person : {true, false}) {
         SCOPED_TRACE(person);
         const qsizetype before = Entries(c_.state()).size();
-        ProcessSink sink;
-        sink.person = person;
-        sink.commands = {{"publish", c_.dir()},
-                         {"upload-csv", other.dir(), csv("1,Log sharer,Elf,1,d,\r\n", "same.csv")}};
-        sink.waiter = {"upload-csv", c_.dir(), elsewhere.path() + "/second.csv"};
-        UploadCsv(c_.state(),
-                  csv("1,First upload,Elf,1,d,\r\n2,A name well over the limit,Elf,1,d,\r\n"),
-                  sink);
-        QProcess& publish = sink.runs.front();
-        QProcess& logSharer = *std::next(sink.runs.begin());
-        QProcess& waiter = sink.runs.back();
+        std::list<QProcess> runs;  // publish and the log sharer, each to its end, then the waiter
+        const QString sharer = csv("1,Log sharer,Elf,1,d,\r\n", "same.csv");
+        sink_.person = person;
+        sink_.atBox = [&] {
+            for (const QStringList& args : {QStringList{"publish", c_.dir()},
+                                            QStringList{"upload-csv", other.dir(), sharer}}) {
+                runs.emplace_back().start(TAVRI_CLI_PATH, args);
+                EXPECT_TRUE(runs.back().waitForFinished(60000));
+            }
+            runs.emplace_back().setReadChannel(QProcess::StandardError);
+            runs.back().start(TAVRI_CLI_PATH,
+                              {"upload-csv", c_.dir(), elsewhere.path() + "/second.csv"});
+            EXPECT_TRUE(runs.back().waitForReadyRead(60000)) << "told that it waits";
+        };
+        upload(csv("1,First upload,Elf,1,d,\r\n2,A name well over the limit,Elf,1,d,\r\n"));
+        QProcess& publish = runs.front();
+        QProcess& logSharer = *std::next(runs.begin());
+        QProcess& waiter = runs.back();
         EXPECT_EQ(publish.exitCode(), person ? 0 : 1);
         EXPECT_EQ(publish.readAllStandardError().startsWith(
                       "The site was written; the changed flags were not cleared: "),
