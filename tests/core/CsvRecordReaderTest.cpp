@@ -45,9 +45,8 @@ std::string Summary(CsvRecordReader reader) {
 TEST(CsvRecordReader, ReadsEveryInputTheSameWhateverTheChunkSize) {
     std::vector<std::pair<QByteArray, std::string>> cases = {
         // Quoted values hold commas and line ends (each kept as CR LF); "" is one quote.
-        {"1,\"Smith, John\",\"Town\",\"\",\"He said "
-         "\"\"no\"\".\",\"first\nsecond\rthird\r\nend\"\n",
-         "1:1|Smith, John|Town||He said \"no\".|first\r\nsecond\r\nthird\r\nend"},
+        {"1,\"Smith, John\",\"Town\",\"\",\"He said \"\"no\"\".\",\"a\nb\rc\r\nd\"\n",
+         "1:1|Smith, John|Town||He said \"no\".|a\r\nb\r\nc\r\nd"},
         // Blanks before a value are skipped, blanks after an unquoted one stay; quotes inside an
         // unquoted value are characters, text after a closing quote is kept; "Name " is no heading.
         {"  1,\t Name ,  \"  quoted  \"  ,a\"b\"c,\"x\"tail,   \n",
@@ -76,8 +75,7 @@ TEST(CsvRecordReader, ReadsEveryInputTheSameWhateverTheChunkSize) {
         {"\"", "partial 1:0 in quotes"},
         {"ID,Name,Race\n", "partial 1:3"},  // an unfinished record is no heading
         // UTF-8 when valid (below, with and without a mark), else Windows-1252.
-        {"1,\xC9lan \x80,r,d,e,\x93q\x94\n",
-         "1:1|\xC3\x89lan \xE2\x82\xAC|r|d|e|\xE2\x80\x9Cq\xE2\x80\x9D"},
+        {"1,\xC9lan \x80,r,d,e,\x93q\x94\n", "1:1|\u00C9lan \u20AC|r|d|e|\u201Cq\u201D"},
         // A NUL anywhere, or another control outside quotes, ends the reading at its line; a
         // Ctrl-Z as the very last character is dropped.
         {"1,a,b,c,d,e\n2,b\x01,c,d,e,f\n", "1:1|a|b|c|d|e not text 2:1"},
@@ -92,11 +90,11 @@ TEST(CsvRecordReader, ReadsEveryInputTheSameWhateverTheChunkSize) {
     };
     // The same rows in every encoding a spreadsheet or an editor writes.
     const QString text = QString::fromUtf8(
-        "ID,Name,Race,Date,Desc,Notes\r\n1,\xC3\x89lan \xF0\x9F\x90\x89,\"\xCE\x91\xCE\xB8\xCE\xAE"
-        "\xCE\xBD\xCE\xB1, Greece\",1203,d,\"two\nlines\"\r\n");
+        "ID,Name,Race,Date,Desc,Notes\r\n1,\u00C9lan \U0001F409,\"\u0391\u03B8\u03AE\u03BD\u03B1, "
+        "Greece\",1203,d,\"two\nlines\"\r\n");
     const std::string same =
-        "2:1|\xC3\x89lan \xF0\x9F\x90\x89|\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD"
-        "\xCE\xB1, Greece|1203|d|two\r\nlines headings 1";
+        "2:1|\u00C9lan \U0001F409|\u0391\u03B8\u03AE\u03BD\u03B1, Greece|1203|d|two\r\nlines "
+        "headings 1";
     cases.push_back({text.toUtf8(), same});
     for (const auto e :
          {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE,

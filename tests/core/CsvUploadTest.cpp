@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <list>
 #include <utility>
 
@@ -18,9 +19,7 @@
 #include "support/TestSupport.h"
 
 using namespace tavri;
-using tavri::test::ReadAll;
-using tavri::test::TempCompendium;
-using tavri::test::WriteAll;
+using namespace tavri::test;
 
 namespace {
 
@@ -40,23 +39,33 @@ QStringList Entries(AppState& state) {
     return all;
 }
 
+// The log of an upload that stored these entries: each one's line, after the line of its name's
+// cut if it is among the cuts told.
+QByteArray Log(const QStringList& stored, const QStringList& cuts = {}) {
+    QString log;
+    for (const QString& entry : stored) {
+        const QString cut = "Truncation: " + entry.section(u'|', 0, 0);
+        log += (cuts.contains(cut) ? cut + "\r\n" : "") + cut.mid(12) + " uploaded OK\r\n";
+    }
+    return log.toUtf8();
+}
+
 std::string Text(const QStringList& lines) {
     return lines.join(u'\n').toStdString();
 }
 
-// Records what the upload tells; at the first truncation it may instead end the process without
-// unwinding (a crash) or throw.
+// Records what the upload tells; at each truncation it first runs atBox, if set (which may end
+// the process, throw, or run other writers).
 struct RecordingSink : UploadSink {
-    enum Way { GoOn, Crash, Throw } way = GoOn;
+    bool person = false;
+    std::function<void()> atBox;
     QStringList truncations;
     int ends = 0;
     void waiting(const QString&) override { ADD_FAILURE() << "no other upload runs"; }
+    bool waitsForPerson() const override { return person; }
     bool truncated(const QString& text, bool) override {
-        if (way == Crash) {
-            std::_Exit(3);
-        }
-        if (way == Throw) {
-            throw 3;
+        if (atBox) {
+            atBox();
         }
         truncations << text;
         return true;
@@ -89,65 +98,50 @@ protected:
 
 // One compendium through the whole table: each case sees the entries it added (as changed
 // entries, values trimmed, empty notes null, no check for a name already there), the log that
-// replaced the last one, the truncations told and the closing text. A refused record leaves the
-// cursor usable for the next case.
+// replaced the last one (a line for each stored entry, after the line of its name's cut), the
+// truncations told and the closing text. A refused record leaves the cursor usable for the next
+// case.
 TEST_F(CsvUploadTest, WhatEachFileAddsLogsAndSays) {
     const qsizetype big = 50 << 20;  // a value quoted in a message by its first characters only
     struct Case {
         QByteArray bytes;
         const char* stored;
-        QByteArray log;
         const char* told;  // the truncations, one a line
         QString closing;
     };
     std::vector<Case> cases = {
-        {"ID,Name,Race/Location,Date,Description,Notes\r\n"
-         "1,\"  Aldous Grey  \",Human ,1203 AR ,A scholar ,\"  Knows the roads  \"\r\n"
+        {"1,\"  Aldous Grey  \",Human ,1203 AR ,A scholar ,\"  Knows the roads  \"\r\n"
          "2,Brannoc,Dwarf,,d,\r\n3,Cerys,Elf,Spring,d,\"   \"\r\n",
          "Aldous Grey|Human|1203 AR|A scholar|Knows the roads\nBrannoc|Dwarf||d|-\n"
          "Cerys|Elf|Spring|d|-",
-         "Aldous Grey uploaded OK\r\nBrannoc uploaded OK\r\nCerys uploaded OK\r\n", "",
-         "File successfully uploaded, 3 records added"},
+         "", "File successfully uploaded, 3 records added"},
         // Names are cut after 25 characters (not UTF-16 units), once trimmed.
         {"1,Exactly twenty-five chars,Elf,1,d,\r\n2,Twenty-six characters long,Elf,1,d,\r\n"
          "3,  \"   Padded, and exactly 25 ch   \",Elf,1,d,\r\n"
-         "4,\xF0\x9F\x90\x89"
-         "2345678901234567890123456,Elf,1,d,\r\n",
+         "4,\U0001F4092345678901234567890123456,Elf,1,d,\r\n",
          "Exactly twenty-five chars|Elf|1|d|-\nTwenty-six characters lon|Elf|1|d|-\n"
-         "Padded, and exactly 25 ch|Elf|1|d|-\n\xF0\x9F\x90\x89"
-         "234567890123456789012345|Elf|1|d|-",
-         "Exactly twenty-five chars uploaded OK\r\nTruncation: Twenty-six characters lon\r\n"
-         "Twenty-six characters lon uploaded OK\r\nPadded, and exactly 25 ch uploaded OK\r\n"
-         "Truncation: \xF0\x9F\x90\x89"
-         "234567890123456789012345\r\n\xF0\x9F\x90\x89"
-         "234567890123456789012345 uploaded OK\r\n",
-         "Truncation: Twenty-six characters lon\nTruncation: \xF0\x9F\x90\x89"
-         "234567890123456789012345",
+         "Padded, and exactly 25 ch|Elf|1|d|-\n\U0001F409234567890123456789012345|Elf|1|d|-",
+         "Truncation: Twenty-six characters lon\nTruncation: \U0001F409234567890123456789012345",
          "File successfully uploaded, 4 records added\n2 names were cut to 25 characters."},
         // A value too long for its field stops the upload at its record, named by its first line.
         {"ID,Name,Race,Date,Desc,Notes\r\n1,Ann,Elf,1,d,n\r\n"
          "2,A name that is far too long,Elf,1,d,n\r\n3,Bob\r\nTwenty-six characters long,2,e,o\r\n"
          "4,Cid,Imp,3,f,p\r\n",
          "Ann|Elf|1|d|n\nA name that is far too lo|Elf|1|d|n",
-         "Ann uploaded OK\r\nTruncation: A name that is far too lo\r\n"
-         "A name that is far too lo uploaded OK\r\n",
          "Truncation: A name that is far too lo",
          "The record on line 4 was not added: The field \"race-location\" holds at most 25 "
          "characters; \"Twenty-six characters long\" has 26. Nothing was stored.\n"
          "Upload stopped, 2 records added\n1 name was cut to 25 characters."},
-        {"1,Dee,Elf,1,\"" + QByteArray(big, 'x') + "\",\r\n", "", "", "",
+        {"1,Dee,Elf,1,\"" + QByteArray(big, 'x') + "\",\r\n", "", "",
          QStringLiteral("The record on line 1 was not added: The field \"desc\" holds at most 150 "
                         "characters; \"%1\u2026 (%2 characters)\" has %2. Nothing was stored.\n"
                         "Upload stopped, 0 records added")
              .arg(QString(60, 'x'))
              .arg(big)},
-        {"ID,Name,Race,Date,Desc,Notes\r\n", "", "", "",
-         "File successfully uploaded, 0 records added"},
-        {"1,Ann,Elf,1,d,n\r\n2,Bob\r\n", "Ann|Elf|1|d|n", "Ann uploaded OK\r\n", "",
+        {"1,Ann,Elf,1,d,n\r\n2,Bob\r\n", "Ann|Elf|1|d|n", "",
          "The file ends in the middle of the record that begins on line 2: it has 2 of its 6 "
          "values, so it was not added.\nFile uploaded, 1 records added"},
-        {"1,Ann,Elf,1,d,n\r\n2,Bob,Orc,2,e,\"never closed\r\n", "Ann|Elf|1|d|n",
-         "Ann uploaded OK\r\n", "",
+        {"1,Ann,Elf,1,d,n\r\n2,Bob,Orc,2,e,\"never closed\r\n", "Ann|Elf|1|d|n", "",
          "The file ends inside a quoted value of the record that begins on line 2, so that "
          "record was not added.\nFile uploaded, 1 records added"},
     };
@@ -164,12 +158,10 @@ TEST_F(CsvUploadTest, WhatEachFileAddsLogsAndSays) {
             {ReadAll(
                  QStringLiteral(TAVRI_TEST_DATA "/csv/spreadsheet-export-%1.csv").arg(encoding)),
              "Aldous Grey|Human|1203 AR|A scholar, of sorts|Knows the old roads.\r\nSays \"never\" "
-             "often.\n\xC3\x89lodie of the Moorland Ma|Caf\xC3\xA9 Quarter||Keeps the "
-             "\xE2\x80\x9CGreen Door\xE2\x80\x9D inn|-\n"
-             "name|Dwarf|1204|A dwarf called name|<b>Bold</b>, with a comma",
-             "Aldous Grey uploaded OK\r\nTruncation: \xC3\x89lodie of the Moorland Ma\r\n"
-             "\xC3\x89lodie of the Moorland Ma uploaded OK\r\nname uploaded OK\r\n",
-             "Truncation: \xC3\x89lodie of the Moorland Ma",
+             "often.\n\u00C9lodie of the Moorland Ma|Caf\u00E9 Quarter||Keeps the \u201CGreen "
+             "Door\u201D "
+             "inn|-\nname|Dwarf|1204|A dwarf called name|<b>Bold</b>, with a comma",
+             "Truncation: \u00C9lodie of the Moorland Ma",
              "File successfully uploaded, 3 records added\n1 name was cut to 25 characters."});
     }
     for (const Case& c : cases) {
@@ -177,8 +169,9 @@ TEST_F(CsvUploadTest, WhatEachFileAddsLogsAndSays) {
         const qsizetype before = Entries(c_.state()).size();
         sink_.truncations.clear();
         const UploadOutcome outcome = upload(csv(c.bytes));
-        EXPECT_EQ(Text(Entries(c_.state()).mid(before)), c.stored);
-        EXPECT_EQ(log(), c.log);
+        const QStringList stored = Entries(c_.state()).mid(before);
+        EXPECT_EQ(Text(stored), c.stored);
+        EXPECT_EQ(log(), Log(stored, sink_.truncations));
         EXPECT_EQ(Text(sink_.truncations), c.told);
         EXPECT_EQ(outcome.closingText().toStdString(), c.closing.toStdString());
     }
@@ -187,18 +180,10 @@ TEST_F(CsvUploadTest, WhatEachFileAddsLogsAndSays) {
 // A file that cannot be read, is not a regular file or not text, or a log that cannot be made:
 // refused before any entry is added, and (but for the log) the old log left as it was.
 TEST_F(CsvUploadTest, WhatCannotBeReadOrIsNotTextIsRefusedBeforeAnythingIsStored) {
-    const QByteArray png(
-        "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x06\0\0\0\x1F\x15\xC4\x89", 33);
     QTemporaryDir logless;  // its log's name is taken by a folder
     ASSERT_TRUE(QDir(logless.path()).mkdir("TavriUploadLog.txt"));
     WriteAll(logless.path() + "/in.csv", "1,Ann,Elf,1,d,n\r\n");
-    const struct {
-        QString path;
-        QString says;
-    } cases[] = {
-        {csv(png, "image.csv"),
-         "image.csv does not look like a CSV text file: line 2 holds the control character "
-         "\\x1a (the line begins \"\\x1a\"). Nothing was added."},
+    const std::pair<QString, QString> cases[] = {
         {csv("1,Ann,Elf,1,d,n\r\n2,B\x02ob,Orc,1,d,n\r\n", "ctl.csv"),
          "ctl.csv does not look like a CSV text file: line 2 holds the control character \\x02 "
          "(the line begins \"2,B\\x02ob,Orc,1,d,n\"). Nothing was added."},
@@ -210,13 +195,13 @@ TEST_F(CsvUploadTest, WhatCannotBeReadOrIsNotTextIsRefusedBeforeAnythingIsStored
          "TavriUploadLog.txt: " + QString::fromLocal8Bit(std::strerror(EISDIR)) + "."},
     };
     WriteAll(logPath(), "the last upload's log\r\n");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path.toStdString());
+    for (const auto& [path, says] : cases) {
+        SCOPED_TRACE(path.toStdString());
         try {
-            UploadCsv(c_.state(), c.path, sink_);
+            UploadCsv(c_.state(), path, sink_);
             ADD_FAILURE() << "not refused";
         } catch (const FileError& e) {
-            EXPECT_TRUE(e.message().endsWith(c.says)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().endsWith(says)) << e.message().toStdString();
         }
     }
     EXPECT_TRUE(Entries(c_.state()).empty());
@@ -236,7 +221,8 @@ TEST_F(CsvUploadTest, ALogThatFillsTheDiskStopsTheUploadWithTheSystemsReason) {
 // An upload cut short by a crash or an exception keeps its committed batches, none of the open
 // one; one stopped by a record that the compendium refuses keeps every record before it. Either
 // way the log names every stored entry, in order, and nothing else.
-TEST(CsvUploadDeathTest, AnUploadCutShortKeepsWholeBatchesAndTheLogNamesOnlyStoredEntries) {
+using CsvUploadDeathTest = CsvUploadTest;
+TEST_F(CsvUploadDeathTest, AnUploadCutShortKeepsWholeBatchesAndTheLogNamesOnlyStoredEntries) {
     // Names of 25 characters, so that the committed batches' log lines outgrow the log's buffer;
     // the record at cutAt has a name to be cut and a race too long for its field.
     const int cutAt = 2 * kUploadBatchSize + kUploadBatchSize / 2;
@@ -247,55 +233,45 @@ TEST(CsvUploadDeathTest, AnUploadCutShortKeepsWholeBatchesAndTheLogNamesOnlyStor
                             : "0,Crash test entry no " + n + ",Town " + n + ",1,d,\"Notes, " + n +
                                   "\"\r\n";
     }
-    for (const RecordingSink::Way way :
-         {RecordingSink::Crash, RecordingSink::Throw, RecordingSink::GoOn}) {
+    const QString path = csv(bytes);
+    enum { Crash, Throw, GoOn };
+    for (const int way : {Crash, Throw, GoOn}) {
         SCOPED_TRACE(way);
-        TempCompendium c;
-        QTemporaryDir folder;
-        const QString path = folder.path() + "/big.csv";
-        WriteAll(path, bytes);
-        RecordingSink sink;
-        sink.way = way;
-        if (way == RecordingSink::Crash) {
-            c.state().Close();
+        const qsizetype before = Entries(c_.state()).size();
+        if (way == Crash) {
+            sink_.atBox = [] { std::_Exit(3); };
+            c_.state().Close();
             GTEST_FLAG_SET(death_test_style, "fast");
-            EXPECT_EXIT(UploadCsv(*AppState::Open(c.dir()), path, sink),
+            EXPECT_EXIT(UploadCsv(*AppState::Open(c_.dir()), path, sink_),
                         ::testing::ExitedWithCode(3), "");
-            c.reopen();
-        } else if (way == RecordingSink::Throw) {
-            EXPECT_THROW(UploadCsv(c.state(), path, sink), int);
+            c_.reopen();
+        } else if (way == Throw) {
+            sink_.atBox = [] { throw 3; };
+            EXPECT_THROW(UploadCsv(c_.state(), path, sink_), int);
         } else {
-            UploadCsv(c.state(), path, sink);
+            sink_.atBox = nullptr;
+            UploadCsv(c_.state(), path, sink_);
         }
-        const QStringList stored = Entries(c.state());
-        const int kept = way == RecordingSink::GoOn ? cutAt - 1 : 2 * kUploadBatchSize;
+        const QStringList stored = Entries(c_.state()).mid(before);
+        const int kept = way == GoOn ? cutAt - 1 : 2 * kUploadBatchSize;
         ASSERT_EQ(stored.size(), kept);
         EXPECT_EQ(stored.back(), QStringLiteral("Crash test entry no %1|Town %1|1|d|Notes, %1")
                                      .arg(kept, 5, 10, QLatin1Char('0')));
-        const QList<QByteArray> lines = ReadAll(folder.path() + "/TavriUploadLog.txt").split('\n');
-        ASSERT_EQ(lines.back(), "") << "whole lines only";
-        EXPECT_EQ(lines.size() - 1, kept);
-        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-            ASSERT_EQ(lines[i], stored[i].section(u'|', 0, 0).toUtf8() + " uploaded OK\r");
-        }
+        EXPECT_TRUE(log() == Log(stored)) << "the log names the stored entries, whole lines only";
     }
 }
 
 TEST(CsvUploadMessages, AQuotedValueIsCutTo60CharactersAndItsControlsMadeVisible) {
-    const QString x60(60, 'x');
-    const QString dragon = QString::fromUtf8("\xF0\x9F\x90\x89");  // one character, two units
-    const QString more = QString::fromUtf8("\xE2\x80\xA6 (61 characters)");
-    const struct {
-        QString value, shown;
-    } cases[] = {
-        {QString("a\tb\r\nc") + QChar(0) + QChar(0x1B) + QChar(0x7F) + QChar(0x85) + QChar(0xA0),
-         QString("a\\tb\\r\\nc\\x00\\x1b\\x7f\\x85") + QChar(0xA0)},
+    const QString x60(60, 'x'), dragon = "\U0001F409", more = "\u2026 (61 characters)";
+    const std::pair<QString, QString> cases[] = {
+        {QString("a\tb\r\nc") + QChar(0) + "\x1B\x7F\u0085\u00A0",
+         "a\\tb\\r\\nc\\x00\\x1b\\x7f\\x85\u00A0"},
         {x60, x60},
         {x60 + "x", x60 + more},
         {dragon.repeated(61), dragon.repeated(60) + more},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ShownValue(c.value), c.shown);
+    for (const auto& [value, shown] : cases) {
+        EXPECT_EQ(ShownValue(value), shown);
     }
 }
 
@@ -312,16 +288,14 @@ TEST_F(CsvUploadTest, TruncationBoxesCanBeStoppedForTheRestOfTheUpload) {
                       "3,A second name over the limit,Elf,1,d,\r\n"
                       "4,A third name over the limit,Elf,1,d,\r\n"),
                   sink);
-        std::vector<MessageButtons> boxes;  // the truncation boxes shown, in order
+        std::vector<B> boxes;  // the truncation boxes shown, in order
         for (const ScriptedDialogs::Shown& s : dialogs.shown()) {
             if (s.message.text.startsWith("Truncation: ")) {
                 boxes.push_back(s.message.buttons);
             }
         }
-        const std::vector<B> expected = first == Answer::SkipRest
-                                            ? std::vector<B>{B::OkSkipRest}
-                                            : std::vector<B>{B::OkSkipRest, B::OkSkipRest, B::Ok};
-        EXPECT_EQ(boxes, expected);
+        const std::vector<B> ok = {B::OkSkipRest, B::OkSkipRest, B::Ok};  // the last one is alone
+        EXPECT_EQ(boxes, first == Answer::SkipRest ? std::vector<B>{B::OkSkipRest} : ok);
         EXPECT_EQ(
             dialogs.messages().back(),
             "File successfully uploaded, 4 records added\n3 names were cut to 25 characters.");
@@ -329,73 +303,55 @@ TEST_F(CsvUploadTest, TruncationBoxesCanBeStoppedForTheRestOfTheUpload) {
     }
 }
 
-// A sink whose truncation runs tavri-cli as other writers would: each command to its end, then
-// the waiter until it says that it waits.
-struct ProcessSink : RecordingSink {
-    bool person = false;
-    std::vector<QStringList> commands;
-    QStringList waiter;
-    std::list<QProcess> runs;  // the commands', then the waiter's
-    bool waitsForPerson() const override { return person; }
-    bool truncated(const QString& text, bool more) override {
-        for (const QStringList& args : commands) {
-            runs.emplace_back().start(TAVRI_CLI_PATH, args);
-            EXPECT_TRUE(runs.back().waitForFinished(60000));
-        }
-        if (!waiter.isEmpty()) {
-            runs.emplace_back().setReadChannel(QProcess::StandardError);
-            runs.back().start(TAVRI_CLI_PATH, waiter);
-            EXPECT_TRUE(runs.back().waitForReadyRead(60000)) << "told that it waits";
-        }
-        return RecordingSink::truncated(text, more);
-    }
-};
-
-// With a person to wait for, the batch is committed before the box; without, it stays open, and
-// tavri-cli publish (which clears the changed flags), its site already written, must say so.
-TEST_F(CsvUploadTest, AnotherWriterNeverWaitsOnAPersonReadingABox) {
+// At its box the first upload holds the compendium and the log while its sink runs three more
+// writers in real processes. tavri-cli publish (which clears the changed flags), its site already
+// written, must say that the batch was still open, unless a person reads the box: then the batch
+// was committed before it. An upload that would share the log is refused at once; one into the
+// same compendium says that it waits and then adds its entries after the first upload's.
+TEST_F(CsvUploadTest, AnotherWriterNeverWaitsOnAPersonReadingABoxAndUploadsTakeTurns) {
+    TempCompendium other;
+    other.state().Close();
+    QTemporaryDir elsewhere;  // the waiter's log is not the first upload's
+    WriteAll(elsewhere.path() + "/second.csv", "1,Second upload,Elf,1,d,\r\n");
     for (const bool person : {true, false}) {
-        ProcessSink sink;
-        sink.person = person;
-        sink.commands = {{"publish", c_.dir()}};
-        UploadCsv(c_.state(), csv("1,Ann,Elf,1,d,\r\n2,A name well over the limit,Elf,1,d,\r\n"),
-                  sink);
-        QProcess& publish = sink.runs.front();
+        SCOPED_TRACE(person);
+        const qsizetype before = Entries(c_.state()).size();
+        std::list<QProcess> runs;  // publish and the log sharer, each to its end, then the waiter
+        const QString sharer = csv("1,Log sharer,Elf,1,d,\r\n", "same.csv");
+        sink_.person = person;
+        sink_.atBox = [&] {
+            for (const QStringList& args : {QStringList{"publish", c_.dir()},
+                                            QStringList{"upload-csv", other.dir(), sharer}}) {
+                runs.emplace_back().start(TAVRI_CLI_PATH, args);
+                EXPECT_TRUE(runs.back().waitForFinished(60000));
+            }
+            runs.emplace_back().setReadChannel(QProcess::StandardError);
+            runs.back().start(TAVRI_CLI_PATH,
+                              {"upload-csv", c_.dir(), elsewhere.path() + "/second.csv"});
+            EXPECT_TRUE(runs.back().waitForReadyRead(60000)) << "told that it waits";
+        };
+        upload(csv("1,First upload,Elf,1,d,\r\n2,A name well over the limit,Elf,1,d,\r\n"));
+        QProcess& publish = runs.front();
+        QProcess& logSharer = *std::next(runs.begin());
+        QProcess& waiter = runs.back();
         EXPECT_EQ(publish.exitCode(), person ? 0 : 1);
         EXPECT_EQ(publish.readAllStandardError().startsWith(
                       "The site was written; the changed flags were not cleared: "),
                   !person);
+        ASSERT_TRUE(waiter.waitForFinished(60000));
+        EXPECT_EQ(logSharer.exitCode(), 1);
+        EXPECT_TRUE(logSharer.readAllStandardError().contains("another upload is writing it"));
+        EXPECT_EQ(waiter.exitCode(), 0);
+        EXPECT_TRUE(waiter.readAllStandardError().startsWith(
+            "Another upload into this compendium is running; this upload waits until it has "
+            "finished.\n"));
+        const QStringList stored = Entries(c_.state()).mid(before);
+        EXPECT_EQ(log(), Log(stored.first(2), {"Truncation: A name well over the limi"}));
+        // Published only when committed before the box.
+        EXPECT_EQ(Text(stored),
+                  std::string("First upload|Elf|1|d|-") + (person ? " unchanged" : "") +
+                      "\nA name well over the limi|Elf|1|d|-\nSecond upload|Elf|1|d|-");
     }
-}
-
-// The first upload holds the compendium and the log while its sink starts two more uploads in
-// real processes: one that would share the log is refused at once, one into the same compendium
-// says that it waits and then adds its entries after the first upload's.
-TEST_F(CsvUploadTest, OneUploadAtATimePerCompendiumAndOneWriterPerLog) {
-    TempCompendium other;
-    other.state().Close();
-    QTemporaryDir elsewhere;
-    WriteAll(elsewhere.path() + "/second.csv", "1,Second upload,Elf,1,d,\r\n");
-    ProcessSink sink;
-    sink.commands = {{"upload-csv", other.dir(), csv("1,Log sharer,Elf,1,d,\r\n", "same-log.csv")}};
-    sink.waiter = {"upload-csv", c_.dir(), elsewhere.path() + "/second.csv"};
-    UploadCsv(c_.state(),
-              csv("1,First upload,Elf,1,d,\r\n2,A name well over the limit,Elf,1,d,\r\n"), sink);
-    QProcess& logSharer = sink.runs.front();
-    QProcess& waiter = sink.runs.back();
-    ASSERT_TRUE(waiter.waitForFinished(60000));
-    EXPECT_EQ(logSharer.exitCode(), 1);
-    EXPECT_TRUE(logSharer.readAllStandardError().contains("another upload is writing it"));
-    EXPECT_EQ(waiter.exitCode(), 0);
-    EXPECT_TRUE(waiter.readAllStandardError().startsWith(
-        "Another upload into this compendium is running; this upload waits until it has "
-        "finished.\n"));
-    EXPECT_EQ(log(),
-              "First upload uploaded OK\r\nTruncation: A name well over the limi\r\n"
-              "A name well over the limi uploaded OK\r\n");
-    EXPECT_EQ(
-        Text(Entries(c_.state())),
-        "First upload|Elf|1|d|-\nA name well over the limi|Elf|1|d|-\nSecond upload|Elf|1|d|-");
     other.reopen();
     EXPECT_TRUE(Entries(other.state()).empty());
 }
