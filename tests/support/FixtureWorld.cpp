@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "publish/AdHocReport.h"
@@ -120,6 +121,14 @@ Files ReadTree(const QString& folder) {
         files[QDir(folder).relativeFilePath(path)] = ReadAll(path);
     }
     return files;
+}
+
+void WriteTree(const QString& folder, const Files& files) {
+    QDir(folder).removeRecursively();
+    for (const auto& [relative, bytes] : files) {
+        QDir().mkpath(QFileInfo(folder + relative).path());
+        WriteAll(folder + relative, bytes);
+    }
 }
 
 Files ZipEntries(const QString& path) {
