@@ -178,7 +178,8 @@ TEST(ChangedFlags, AreClearedAllOrNone) {
     EXPECT_EQ(ChangedIds(w.state()), std::vector<qint64>{});
     EXPECT_TRUE(log.text.startsWith("phase Clearing changed flag: 233\nstep 1/233 "))
         << log.text.toStdString();
-    EXPECT_EQ(log.text.count('\n'), 234);
+    EXPECT_TRUE(log.text.contains("\nstep 233/233 ") && log.text.count('\n') == 234)
+        << log.text.toStdString();
 }
 
 // A failure halfway (here from the progress sink, as a database error would come) leaves the

@@ -221,10 +221,9 @@ QByteArray PublishWith(const std::string& writer, World world, TempCompendium& c
                       .arg(n(r.entries), n(r.pages), n(r.written), n(r.indexBytes))
                << DescribeProblems(r);
     } else if (writer == "epub") {
-        const EpubOptions fixed{
-            QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70"),
-            QStringLiteral("en-GB"),
-            QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate)};
+        const EpubOptions fixed{QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70"),
+                                QStringLiteral("en-GB"),
+                                QDateTime::fromString(u"2026-12-07T01:02:03Z"_qs, Qt::ISODate)};
         const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), fixed, log);
         report << QString::number(r.entries) << r.dropped;
     } else if (writer == "adhoc") {
