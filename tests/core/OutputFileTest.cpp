@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <numeric>
 #include <optional>
 
 #include "base/FileError.h"
@@ -29,51 +30,35 @@ QByteArray Encoded(const QString& text, OutputFormat format) {
     return out;
 }
 
-QByteArray AllBytes() {
-    QByteArray all(256, '\0');
-    for (int b = 0; b < 256; ++b) {
-        all[b] = static_cast<char>(b);
-    }
-    return all;
-}
-
 const QDateTime kLongAgo(QDate(2001, 2, 3), QTime(4, 5, 6), QTimeZone::utc());
-
-QStringList TemporariesIn(const QString& folder) {
-    return QDir(folder).entryList({QLatin1String(kOutputTempPrefix) + "*"},
-                                  QDir::Files | QDir::Hidden | QDir::System);
-}
 
 }  // namespace
 
 TEST(TextCodec, Rules) {
     const QString emoji = QString::fromUtf8("😀😀x");
+    QByteArray all(256, '\0');
+    std::iota(all.begin(), all.end(), '\0');
+    const auto in = [](const QByteArray& bytes) { return decodeInputBytes(bytes).toUtf8(); };
+    const auto html = [](auto text) { return DecodeHtmlEntities(text).toUtf8(); };
     const struct {
         const char* rule;
         QByteArray actual;
         QByteArray expected;
     } rows[] = {
-        {"a lone surrogate", Encoded(QString(QChar(0xD800)) + "x", OutputFormat::Text),
-         "\xEF\xBF\xBDx"},
-        {"U+0080 is not the byte 0x80", Encoded(QString(QChar(0x80)), OutputFormat::Rtf),
-         "\\u128?"},
+        {"lone surrogate", Encoded(u"\xD800x"_qs, OutputFormat::Text), "\xEF\xBF\xBDx"},
+        {"U+0080 is not 0x80", Encoded(QString(QChar(0x80)), OutputFormat::Rtf), "\\u128?"},
         // Every byte decodes (the five unassigned ones to the C1 control of the same number) and
         // encodes back to itself.
-        {"every byte round-trips", Encoded(decodeInputBytes(AllBytes()), OutputFormat::Pml),
-         AllBytes()},
-        {"unassigned bytes keep their number", decodeInputBytes("\x81\x8D\x8F\x90\x9D").toUtf8(),
-         "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
-        {"input: UTF-8 when valid", decodeInputBytes("caf\xC3\xA9").toUtf8(), "caf\xC3\xA9"},
-        {"input: a byte-order mark is dropped", decodeInputBytes("\xEF\xBB\xBFxyz").toUtf8(),
-         "xyz"},
-        {"input: else Windows-1252", decodeInputBytes("caf\xE9 \x80\x93").toUtf8(),
-         "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C"},
-        {"numeric entities", DecodeHtmlEntities(u"&lt;&#x4E5D;&#X9F8D;&gt; &#128009;").toUtf8(),
+        {"every byte round-trips", Encoded(decodeInputBytes(all), OutputFormat::Pml), all},
+        {"C1 bytes", in("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
+        {"UTF-8 when valid", in("caf\xC3\xA9"), "caf\xC3\xA9"},
+        {"a byte-order mark is dropped", in("\xEF\xBB\xBFxyz"), "xyz"},
+        {"else Windows-1252", in("caf\xE9 \x80\x93"), "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C"},
+        {"numeric entities", html(u"&lt;&#x4E5D;&#X9F8D;&gt; &#128009;"),
          "<\xE4\xB9\x9D\xE9\xBE\x8D> \xF0\x9F\x90\x89"},
-        {"references to nothing stay",
-         DecodeHtmlEntities(u"AT&T; &nosuch; &#0; &#xD800; & alone; &").toUtf8(),
+        {"references to nothing stay", html(u"AT&T; &nosuch; &#0; &#xD800; & alone; &"),
          "AT&T; &nosuch; &#0; &#xD800; & alone; &"},
-        {"one decoding only", DecodeHtmlEntities(u"&amp;amp;").toUtf8(), "&amp;"},
+        {"one decoding only", html(u"&amp;amp;"), "&amp;"},
         {"characters are code points",
          QByteArray::number(codePointCount(emoji)) + leftCodePoints(emoji, 1).toUtf8() +
              leftCodePoints(emoji, 9).toUtf8(),
@@ -139,7 +124,9 @@ TEST(OutputFile, ReplacementLeavesEqualFilesAloneAndReplacesTheRest) {
         if (c.old && !c.link) {
             EXPECT_EQ(QFile::permissions(path), permissions) << "the old file's permissions stay";
         }
-        EXPECT_EQ(TemporariesIn(dir.path()), QStringList());
+        const QStringList temporaries{QLatin1String(kOutputTempPrefix) + "*"};
+        EXPECT_EQ(QDir(dir.path()).entryList(temporaries, QDir::Files | QDir::Hidden),
+                  QStringList());
     }
 }
 
@@ -175,11 +162,8 @@ TEST(OutputFile, AFileThatCannotBeCreatedIsNamedInTheError) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/no/such/folder/x.htm";
     for (const auto mode : {OutputFile::Mode::Replace, OutputFile::Mode::Progressive}) {
-        try {
-            OutputFile out(path, OutputFormat::Html, mode);
-            ADD_FAILURE() << "opened a file in a missing folder";
-        } catch (const FileError& e) {
-            EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
-        }
+        const QString error =
+            test::Refusal<FileError>([&] { OutputFile out(path, OutputFormat::Html, mode); });
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
     }
 }

@@ -20,7 +20,6 @@
 namespace tavri {
 namespace {
 
-using test::Files;
 using test::ReadTree;
 using test::World;
 
@@ -37,8 +36,8 @@ TEST_P(PublishExpected, EveryFileItWritesIsTheExpectedOne) {
     test::TempCompendium c;
     test::BuildWorld(c, k.world);
     const QString reports = c.state().ReportsDir();
-    const Files before = ReadTree(reports);
-    Files actual;
+    const test::Files before = ReadTree(reports);
+    test::Files actual;
     if (k.writer != std::string("epub")) {  // the book is written into a folder that exists
         QDir(c.state().PalmDir()).removeRecursively();  // which the other writers make
     }
@@ -58,13 +57,9 @@ TEST_P(PublishExpected, EveryFileItWritesIsTheExpectedOne) {
     const QString folder = QStringLiteral(TAVRI_TEST_DATA "/expected/%1/%2/")
                                .arg(QLatin1String(k.writer), QLatin1String(WorldName(k.world)));
     if (qEnvironmentVariableIntValue("TAVRI_UPDATE_EXPECTED") == 1) {
-        QDir(folder).removeRecursively();
-        for (const auto& [name, bytes] : actual) {
-            QDir().mkpath(QFileInfo(folder + name).path());
-            test::WriteAll(folder + name, bytes);
-        }
+        test::WriteTree(folder, actual);
     }
-    const Files expected = ReadTree(folder);
+    const test::Files expected = ReadTree(folder);
     for (const auto& [name, bytes] : expected) {
         actual.try_emplace(name, "(not written)");
     }
@@ -75,7 +70,7 @@ TEST_P(PublishExpected, EveryFileItWritesIsTheExpectedOne) {
     }
     if (k.again) {
         const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), QTimeZone::utc());
-        const Files first = ReadTree(reports);
+        const test::Files first = ReadTree(reports);
         for (const auto& [name, bytes] : first) {
             QFile f(reports + name);
             ASSERT_TRUE(f.open(QIODevice::ReadWrite) &&

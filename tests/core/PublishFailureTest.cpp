@@ -3,8 +3,6 @@
 // the new run writes it.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <random>
@@ -18,56 +16,33 @@ using namespace tavri;
 
 namespace {
 
-using test::Files;
-
-void restore(const QString& folder, const Files& files) {
-    QDir(folder).removeRecursively();
-    for (const auto& [relative, bytes] : files) {
-        const QString path = folder + relative;
-        QDir().mkpath(QFileInfo(path).path());
-        test::WriteAll(path, bytes);
-    }
-}
-
 constexpr int kEntries = 500;
 
-// A compendium large enough that a publication outlasts the parent's reaction to its progress,
-// and that one letter page and the reading files take many writes each.
-void fill(test::TempCompendium& c) {
-    Database::Transaction tx(*c.state().Db);
-    for (int i = 0; i < kEntries; ++i) {
-        const QString letter(QChar(u"MMMMABCE"[i % 8]));
-        c.add({letter + QStringLiteral("name %1").arg(i, 3, 10, QLatin1Char('0')),
-               QStringLiteral("Place ") + QChar(u'A' + i % 7), QStringLiteral("year %1").arg(i),
-               QStringLiteral("Summary of entry %1").arg(i),
-               QString::fromUtf8("Notes of Łukasz %1,\r\nsecond line").arg(i), false});
-    }
-    tx.commit();
-}
-
-void publish(AppState& state, const QString& campaign) {
-    state.OptionsRs->edit();
-    state.OptionsRs->setField(u"campaign", campaign);
-    state.OptionsRs->update();
-    PublishProgress quiet;
-    PublishSite(state, SitePublishOptions{}, quiet);
-}
-
-// The old site of a compendium, and the site its next publication writes after every entry and
-// the title were changed; the compendium holds the changes, its folder the old site.
+// The old site of a compendium, and the site its next publication writes after every entry was
+// changed; the compendium holds the changes, its folder the old site.
 class FailedPublication : public ::testing::Test {
 protected:
     void SetUp() override {
-        fill(site_);
-        publish(site_.state(), QStringLiteral("Old Reach"));
+        // A compendium large enough that a publication outlasts the parent's reaction to its
+        // progress, and that one letter page and the reading files take many writes each.
+        Database::Transaction tx(*site_.state().Db);
+        for (int i = 0; i < kEntries; ++i) {
+            const QString letter(QChar(u"MMMMABCE"[i % 8]));
+            site_.add({letter + QStringLiteral("name %1").arg(i, 3, 10, QLatin1Char('0')),
+                       QStringLiteral("Place ") + QChar(u'A' + i % 7),
+                       QStringLiteral("year %1").arg(i),
+                       QStringLiteral("Summary of entry %1").arg(i),
+                       QString::fromUtf8("Notes of Łukasz %1,\r\nsecond line").arg(i), false});
+        }
+        tx.commit();
+        PublishSite(site_.state(), SitePublishOptions{}, quiet_);
         old_ = test::ReadTree(reports());
         site_.state().Db->exec(
             R"(UPDATE "Tavri" SET "desc" = 'new ' || "desc", "details" = "details" || ' new')");
-        // gtop.htm is written only when missing, so the next site keeps the old title there.
-        publish(site_.state(), QStringLiteral("New Reach"));
+        PublishSite(site_.state(), SitePublishOptions{}, quiet_);
         new_ = test::ReadTree(reports());
         site_.state().Close();
-        restore(reports(), old_);
+        test::WriteTree(reports(), old_);
         ASSERT_EQ(old_.size(), new_.size());
     }
 
@@ -97,25 +72,10 @@ protected:
     }
 
     test::TempCompendium site_;
-    Files old_;
-    Files new_;
+    PublishProgress quiet_;
+    test::Files old_;
+    test::Files new_;
 };
-
-// Runs the child until it has reported `steps` entries, then kills it with SIGKILL.
-void killAfter(const QString& dir, int steps) {
-    QProcess child;
-    child.start(QStringLiteral(TAVRI_PUBLISH_CHILD_PATH), {dir});
-    ASSERT_TRUE(child.waitForStarted());
-    int seen = 0;
-    while (seen < steps && child.state() == QProcess::Running) {
-        if (!child.waitForReadyRead(30000)) {
-            break;
-        }
-        seen += child.readAllStandardOutput().count('\n');
-    }
-    child.kill();
-    child.waitForFinished();
-}
 
 }  // namespace
 
@@ -124,15 +84,22 @@ TEST_F(FailedPublication, AKillAtAnyMomentLeavesEveryFileOldOrNew) {
     std::uniform_int_distribution<int> step(1, 2 * kEntries);
     int midway = 0;
     for (int round = 0; round < 5; ++round) {
-        restore(reports(), old_);
+        test::WriteTree(reports(), old_);
         const int steps = round == 0 ? 1 : step(random);
-        killAfter(site_.dir(), steps);
+        // The child runs until it has reported `steps` entries, then gets a SIGKILL.
+        QProcess child;
+        child.start(QStringLiteral(TAVRI_PUBLISH_CHILD_PATH), {site_.dir()});
+        ASSERT_TRUE(child.waitForStarted());
+        for (int seen = 0; seen < steps && child.waitForReadyRead(30000);) {
+            seen += child.readAllStandardOutput().count('\n');
+        }
+        child.kill();
+        child.waitForFinished();
         midway += expectOldOrNew(QStringLiteral("after a kill at step %1").arg(steps));
     }
     EXPECT_GT(midway, 0) << "no kill came before the child had finished";
     // The next run finishes the site and removes what the killed ones left behind.
-    auto state = AppState::Open(site_.dir());
-    publish(*state, QStringLiteral("New Reach"));
+    PublishSite(*AppState::Open(site_.dir()), SitePublishOptions{}, quiet_);
     EXPECT_EQ(test::ReadTree(reports()), new_) << "with no temporary file";
 }
 
@@ -147,7 +114,7 @@ TEST_F(FailedPublication, AFullDiskLeavesTheOldSiteWhole) {
     const QByteArray error = child.readAllStandardError();
     EXPECT_TRUE(error.contains(": File too large.")) << error.toStdString();
     expectOldOrNew(QStringLiteral("after a full disk"));
-    const Files after = test::ReadTree(reports());
+    const test::Files after = test::ReadTree(reports());
     EXPECT_EQ(after.size(), old_.size()) << "a failed file removes its temporary file";
     EXPECT_NE(after, old_) << "the files before the full one were published";
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <vector>
 
 #include "app/AppState.h"
 #include "store/Database.h"
@@ -14,17 +13,8 @@
 namespace tavri {
 namespace {
 
+using test::Scan;
 using test::TempCompendium;
-
-// The names a cursor meets in the order of index.
-std::vector<QString> NamesIn(Recordset& rs, const char16_t* index) {
-    std::vector<QString> names;
-    rs.setIndex(index);
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        names.push_back(rs.text(u"name"));
-    }
-    return names;
-}
 
 TEST(ReadSnapshot, ReadsInTheOrderOfTheLiveCursorAndMissesLaterSaves) {
     for (const auto access : {Database::Access::ReadWrite, Database::Access::ReadOnly}) {
@@ -35,18 +25,14 @@ TEST(ReadSnapshot, ReadsInTheOrderOfTheLiveCursorAndMissesLaterSaves) {
         c.add({"apple", u"\u00C9lan"_qs, "", "", QString(), false});
         const auto db = Database::open(AppState::DatabasePathIn(c.dir()), access);
         ReadSnapshot snapshot(*db);
+        Recordset& live = *c.state().EntryRs;
+        const QString byName = Scan(live, u"namedex"), byPlace = Scan(live, u"rldex");
         c.add({"Bear", "Dwarf", "", "", QString(), false});  // saved after the snapshot began
 
         Recordset seen(snapshot.database(), QStringLiteral("Tavri"));
-        Recordset& live = *c.state().EntryRs;
         EXPECT_EQ(snapshot.entryCount(), 3);
-        for (const char16_t* index : {u"namedex", u"rldex"}) {
-            std::vector<QString> expected = NamesIn(live, index);
-            std::erase(expected, QStringLiteral("Bear"));
-            EXPECT_EQ(NamesIn(seen, index), expected) << QString::fromUtf16(index).toStdString();
-        }
-        EXPECT_EQ(NamesIn(seen, u"namedex"),
-                  (std::vector<QString>{"apple", u"\u00C9clair"_qs, "zeta"}));
+        EXPECT_EQ(Scan(seen, u"namedex"), byName);
+        EXPECT_EQ(Scan(seen, u"rldex"), byPlace);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "publish/AdHocReport.h"
@@ -122,6 +123,14 @@ Files ReadTree(const QString& folder) {
     return files;
 }
 
+void WriteTree(const QString& folder, const Files& files) {
+    QDir(folder).removeRecursively();
+    for (const auto& [relative, bytes] : files) {
+        QDir().mkpath(QFileInfo(folder + relative).path());
+        WriteAll(folder + relative, bytes);
+    }
+}
+
 Files ZipEntries(const QString& path) {
     int code = 0;
     zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
@@ -212,10 +221,9 @@ QByteArray PublishWith(const std::string& writer, World world, TempCompendium& c
                       .arg(n(r.entries), n(r.pages), n(r.written), n(r.indexBytes))
                << DescribeProblems(r);
     } else if (writer == "epub") {
-        const EpubOptions fixed{
-            QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70"),
-            QStringLiteral("en-GB"),
-            QDateTime::fromString(QStringLiteral("2026-12-07T01:02:03Z"), Qt::ISODate)};
+        const EpubOptions fixed{QStringLiteral("urn:uuid:0b7e1a52-6c1f-4c55-9d0e-3f1d2a9b8c70"),
+                                QStringLiteral("en-GB"),
+                                QDateTime::fromString(u"2026-12-07T01:02:03Z"_qs, Qt::ISODate)};
         const EpubReport r = WriteEpubBook(s, DefaultEpubPath(s), fixed, log);
         report << QString::number(r.entries) << r.dropped;
     } else if (writer == "adhoc") {

@@ -21,6 +21,8 @@ void BuildWorld(TempCompendium& c, World world);
 // Every file below folder, hidden ones too, by path below it.
 using Files = std::map<QString, QByteArray>;
 Files ReadTree(const QString& folder);
+// Replaces what folder holds with files.
+void WriteTree(const QString& folder, const Files& files);
 // The entries of the zip archive at path by name, and "_entries.txt": their order and
 // compression methods as lines.
 Files ZipEntries(const QString& path);

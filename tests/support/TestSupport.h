@@ -70,12 +70,12 @@ QString ListedNames(AppState& state, const ListFilter& filter = {});
 // The values of one field over a full scan of an index, joined by commas.
 QString Scan(Recordset& rs, QStringView index, QStringView field = u"name");
 
-// The message of the StoreError that fn throws.
-template <typename Fn>
+// The message of the StoreError (or other error E) that fn throws.
+template <typename E = StoreError, typename Fn>
 QString Refusal(Fn&& fn) {
     try {
         fn();
-    } catch (const StoreError& e) {
+    } catch (const E& e) {
         return e.message();
     }
     return QStringLiteral("(no refusal)");
