@@ -27,16 +27,9 @@ QString Shell(const QString& path, const QString& input) {
     return run.out;
 }
 
-// The demo world with the hard-text upload in the first layout, copied into temp.
-QString FirstLayoutIn(const QTemporaryDir& temp) {
-    const QString dir = temp.path() + "/";
-    EXPECT_TRUE(
-        QFile::copy(QStringLiteral(TAVRI_TEST_DATA "/first-layout/tavri.db"), dir + "tavri.db"));
-    return dir;
-}
-
-const QString kFixtureList =
-    QString::fromUtf8(ReadAll(QStringLiteral(TAVRI_TEST_DATA "/first-layout/list.txt")));
+// The demo world with the hard-text upload in the first layout, and its listing.
+const QString kFirstLayout = QStringLiteral(TAVRI_TEST_DATA "/first-layout/");
+const QString kFixtureList = QString::fromUtf8(ReadAll(kFirstLayout + "list.txt"));
 
 }  // namespace
 
@@ -45,7 +38,8 @@ const QString kFixtureList =
 TEST(StoreFile, FirstLayoutsAndForeignKeysAreRebuiltOnOpen) {
     for (const bool foreignKeys : {false, true}) {
         QTemporaryDir temp;
-        const QString dir = FirstLayoutIn(temp);
+        const QString dir = temp.path() + "/";
+        ASSERT_TRUE(QFile::copy(kFirstLayout + "tavri.db", dir + "tavri.db"));
         if (foreignKeys) {
             AppState::Open(dir)->Close();
             Shell(dir + "tavri.db",
@@ -75,7 +69,8 @@ TEST(StoreFile, FirstLayoutsAndForeignKeysAreRebuiltOnOpen) {
 
 TEST(StoreFile, TheStockShellChecksSortsDumpsAndEditsTheFile) {
     QTemporaryDir temp;
-    const QString dir = FirstLayoutIn(temp);
+    const QString dir = temp.path() + "/";
+    ASSERT_TRUE(QFile::copy(kFirstLayout + "tavri.db", dir + "tavri.db"));
     AppState::Open(dir)->Close();
     EXPECT_EQ(Shell(dir + "tavri.db",
                     "PRAGMA integrity_check;\n"
