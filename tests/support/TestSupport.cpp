@@ -53,14 +53,6 @@ QByteArray ReadAll(const QString& path) {
     return f.readAll();
 }
 
-QByteArray Crlf(std::initializer_list<QByteArray> lines) {
-    QByteArray bytes;
-    for (const QByteArray& line : lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
 QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }

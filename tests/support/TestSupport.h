@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <initializer_list>
 #include <memory>
 
 #include "app/AppState.h"
@@ -39,8 +38,6 @@ private:
 };
 
 QByteArray ReadAll(const QString& path);
-// The lines, each ended with CR LF, as the writers end them.
-QByteArray Crlf(std::initializer_list<QByteArray> lines);
 // The names of the files and folders in folder, sorted by name.
 QStringList FilesIn(const QString& folder);
 void WriteAll(const QString& path, const QByteArray& bytes);
