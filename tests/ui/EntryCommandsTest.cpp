@@ -215,7 +215,7 @@ TEST_F(EntryCommandsTest, CopyOpensANewEntryCheckedForDuplicatesWithTheBookmarkO
     ASSERT_GT(r, 0);
     EXPECT_NE(idAt(r), ann);
     EXPECT_EQ(read(idAt(r)).details, QStringLiteral("Notes"));
-    EXPECT_EQ(bookmark(), ann);
+    EXPECT_EQ(c.state().OptionsRs->field(u"bookmark").toLongLong(), ann);
     EXPECT_EQ(dialogs.messages().size(), 3u);  // two questions, one refusal
 }
 

@@ -485,8 +485,7 @@ TEST(Form1Publish, CreateRtfBeepsThenSaysSo) {
 TEST(Form1Publish, ReportCurrentWritesTheListedRowsSaysWhereAndOpensTheViewer) {
     Rig r;
     r.w.Combo1->setCurrentText(QStringLiteral("orc"));
-    r.w.RefreshList();
-    r.dialogs.clear();
+    r.refresh();
     r.w.mnucurrent->trigger();
     const QString path = r.c.state().ReportsDir() + "AdHoc.htm";
     ASSERT_EQ(r.dialogs.shown().size(), 2u);

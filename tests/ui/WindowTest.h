@@ -167,7 +167,6 @@ struct BasicWindow {
         }
         return found;
     }
-    qint64 bookmark() { return c.state().OptionsRs->field(u"bookmark").toLongLong(); }
     void setOption(QStringView field, const QVariant& value) {
         Recordset& options = *c.state().OptionsRs;
         options.edit();
