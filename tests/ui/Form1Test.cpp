@@ -60,7 +60,6 @@ TEST_F(Form1Test, StartsUnfilteredWithTheHeaderCurrentAndTheFocusInTheList) {
     EXPECT_EQ(names(), (Names{"Aragorn", "Galadriel", "Gimli", "Grishnakh", "Legolas", "Shagrat"}));
     EXPECT_EQ(Cells(*w.Grid1, 5),
               (QStringList{"*", "Legolas", "Elf", "1066", "Prince of Mirkwood", "1"}));
-    EXPECT_EQ(w.Frame1->title(), QStringLiteral("Campaign Notes 6 records"));
     EXPECT_EQ(w.Grid1->row() + w.Grid1->col(), 0);
     EXPECT_EQ(w.Grid1->horizontalHeader()->sectionSize(5), 0) << "the id column is hidden";
     w.activateWindow();
@@ -121,7 +120,6 @@ TEST_F(Form1Test, PickingARaceLocationRefreshesAtOnceEvenRightAfterARefresh) {
     Pick(w.Combo1, "Dwarf");
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_EQ(names(), (Names{"Gimli"}));
-    EXPECT_EQ(w.Combo1Tag, "");
     Pick(w.Combo1, "Orc");
     EXPECT_EQ(dialogs.beeps(), 2);
     EXPECT_EQ(names(), (Names{"Grishnakh", "Shagrat"}));
@@ -496,8 +494,6 @@ TEST(Form1Publish, ReportCurrentWritesTheListedRowsSaysWhereAndOpensTheViewer) {
     EXPECT_TRUE(page.contains("<h1>Query on orc</h1>\r\n"));
     EXPECT_GT(page.indexOf("<b>Name: </b>Zed<br>"), page.indexOf("<b>Name: </b>Bo<br>"));
     EXPECT_FALSE(page.contains("Amy"));
-    EXPECT_EQ(r.w.Grid1->row(), 2);
-    EXPECT_EQ(r.w.Grid1->col(), 5);
 }
 
 // The Export menu's web site and e-book go through the frame, say on the status line where they
