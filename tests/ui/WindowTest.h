@@ -167,8 +167,6 @@ struct BasicWindow {
         }
         return found;
     }
-    std::vector<qint64> changedIds() { return ids(true); }
-    qint64 bookmark() { return c.state().OptionsRs->field(u"bookmark").toLongLong(); }
     void setOption(QStringView field, const QVariant& value) {
         Recordset& options = *c.state().OptionsRs;
         options.edit();
