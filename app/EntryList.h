@@ -20,7 +20,7 @@ struct ListFilter {
     QString matchText;      // the text of Combo1, untrimmed
     bool raceOnly = false;  // "Just Race/Loc"
     ChangedFilter changed = ChangedFilter::All;
-    QString dateMatch;  // "Date Match"; blank = off
+    QString dateMatch = {};  // "Date Match"; blank = off
 };
 
 // One listed entry: the cells of a grid row. Texts are the stored values (missing as "").
