@@ -76,13 +76,15 @@ TEST(Startup, VersionTitleAndDataFolder) {
 // With no compendium where start-up looks: each answer to the start question, with the folder
 // chooser scripted, and what the next start then finds.
 TEST(StartChoice, EachAnswerOpensTheRightCompendiumOrNone) {
+    // script: the answers Quit, Create, create with the Demo, Open another; then the chooser's:
+    // Pick the other folder, or X to cancel. given: start-up is given the other folder;
+    // otherHoldsOne: a compendium is already there. opens: N none, D the default folder, O the
+    // other folder. remembered: tavri.ini names the other folder afterwards.
     const struct {
-        const char* script;  // answers: Quit, Create, create with the Demo, Open another; then
-                             // the chooser's: Pick the other folder, or X to cancel
-        bool given;          // start-up is given the other folder
-        bool otherHoldsOne;  // a compendium is already in the other folder
-        char opens;          // N: none, D: the default folder, O: the other folder
-        bool remembered;     // tavri.ini names the other folder afterwards
+        const char* script;
+        bool given, otherHoldsOne;
+        char opens;
+        bool remembered;
     } rows[] = {
         {"Q", false, false, 'N', false},  {"C", false, false, 'D', false},
         {"D", false, false, 'D', false},  {"OP", false, true, 'O', true},
@@ -172,8 +174,6 @@ TEST(OpenAtStartup, ASecondWindowIsWarnedAndOpensReadOnlyWhileTheCommandLineStil
     ScriptedDialogs first;
     auto one = OpenCompendiumAtStartup(temp.path() + "/c", first);
     ASSERT_NE(one, nullptr);
-    EXPECT_EQ(one->DataDir, dir);
-    EXPECT_EQ(one->AppTitle, "Campaign Tavri v2.52");
     EXPECT_FALSE(one->Db->readOnly());
     EXPECT_TRUE(first.shown().empty());
     EXPECT_TRUE(QFileInfo(dir + "Reports/palm").isDir()) << "start-up makes the report folders";
@@ -201,7 +201,6 @@ TEST(OpenAtStartup, ASecondWindowIsWarnedAndOpensReadOnlyWhileTheCommandLineStil
     ScriptedDialogs third;
     auto again = OpenCompendiumAtStartup(dir, third);
     EXPECT_FALSE(again->Db->readOnly()) << "the lock goes with the window that held it";
-    EXPECT_TRUE(third.shown().empty());
 }
 
 TEST(OpenAtStartup, ACompendiumThatCannotBeWrittenIsListedButRefusesEveryWrite) {
