@@ -108,19 +108,17 @@ TEST_F(Grid, TheViewFollowsTheCurrentCellAndTheTopRow) {
     QCoreApplication::processEvents();
     EXPECT_EQ(g.selectionModel()->currentIndex(), g.model()->index(149, 1));
     EXPECT_EQ(g.topRow(), 1) << "setting the row does not scroll";
-    EXPECT_EQ(g.rowAt(0), 0);
     g.setRow(0);
     g.setTopRow(50);
     EXPECT_EQ(g.topRow(), 50);
     QCoreApplication::processEvents();
     EXPECT_FALSE(g.selectionModel()->hasSelection());
     EXPECT_EQ(g.rowAt(0), 49);
-    EXPECT_EQ(g.topRow(), 50);
     g.verticalScrollBar()->setValue(10);  // the user scrolls
     EXPECT_EQ(g.topRow(), 11);
 }
 
-TEST_F(Grid, AClickMakesTheCellCurrentFocusDoesNotAndTypedKeysAreReported) {
+TEST_F(Grid, ClicksKeysTooltipsAndColumnWidths) {
     show(2);
     g.setFocus();
     QCoreApplication::processEvents();
@@ -137,13 +135,11 @@ TEST_F(Grid, AClickMakesTheCellCurrentFocusDoesNotAndTypedKeysAreReported) {
     EXPECT_EQ(g.row(), 2);
     ASSERT_EQ(keys.count(), 2) << "an arrow types nothing";
     EXPECT_EQ(keys[0][0].toString() + keys[1][0].toString(), "q\r");
-}
 
-// The cell that fits first: a tooltip, once shown, takes a while to fade.
-TEST_F(Grid, ACutOffCellShowsItsWholeTextAsATooltip) {
+    // A cut-off cell shows its whole text as a tooltip; the cell that fits first, as a tooltip,
+    // once shown, takes a while to fade.
     const QString longText = "in the second year of the long winter after the fall of the tower";
-    g.addRow({"short", longText});
-    show(0);
+    g.setTextMatrix(1, 1, longText);
     for (const auto& [col, tip] : {std::pair{0, QString()}, std::pair{1, longText}}) {
         const QRect cell = g.visualRect(g.model()->index(0, col));
         QHelpEvent help(QEvent::ToolTip, cell.center(), g.viewport()->mapToGlobal(cell.center()));
@@ -151,9 +147,8 @@ TEST_F(Grid, ACutOffCellShowsItsWholeTextAsATooltip) {
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(), tip) << col;
     }
     QToolTip::hideText();
-}
 
-TEST_F(Grid, ColumnWidthsAreTwipsAndAOneTwipColumnIsHiddenAcrossChanges) {
+    // Column widths are twips, and a one-twip column stays hidden across changes.
     g.setColWidth(1, 2000);
     g.setColWidth(2, 1);
     EXPECT_EQ(g.colWidth(1), 2000);
