@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTimeZone>
-#include <map>
 
 #include "support/FixtureWorld.h"
 
